@@ -1,0 +1,55 @@
+// Card names.
+#include "cards/card_name.h"
+
+namespace vop {
+
+namespace {
+
+// Ace, ten and the faces have letters; every other rank is left to the caller.
+const char16_t* rankLetter(Int16 rank) {
+    switch (rank) {
+        case 1:
+            return u"A";
+        case 10:
+            return u"T";
+        case 11:
+            return u"J";
+        case 12:
+            return u"Q";
+        case 13:
+            return u"K";
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+Text setCap(const clsCard& tCard) {
+    Text suit;
+    switch (tCard.color) {
+        case 0:
+            suit = u"S";
+            break;
+        case 1:
+            suit = u"H";
+            break;
+        case 2:
+            suit = u"D";
+            break;
+        case 3:
+            suit = u"C";
+            break;
+        default:
+            break;  // no suit letter
+    }
+    const char16_t* letter = rankLetter(tCard.Number);
+    return suit + (letter != nullptr ? Text(letter) : signedText(tCard.Number));
+}
+
+Text gridRankText(Int16 rank) {
+    const char16_t* letter = rankLetter(rank);
+    return letter != nullptr ? Text(letter) : decimalText(rank);
+}
+
+}  // namespace vop

@@ -1,0 +1,36 @@
+// One card of the single deck: four public fields and no code of its own.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "window/checked_int.h"
+
+namespace vop {
+
+class clsCard {
+  public:
+    Int16 ID = 0;      // card number 1..52: suit index x 13 + rank
+    Int16 color = 0;   // suit index 0..3: spades, hearts, diamonds, clubs
+    Int16 Number = 0;  // rank 1..13: ace .. king
+    Int16 Status = 0;  // 0 in the deck, 1 drawn (in a hand slot or played)
+};
+
+constexpr int kDeckSize = 52;
+constexpr int kRanks = 13;
+
+// The window's table of the 52 cards, addressed by card number 1..52.
+// The cards are created once at start-up and live for the whole run.
+class CardTable {
+  public:
+    // Creates card n (with all fields 0) in the table; creating it twice is a fault.
+    clsCard& create(Int32 n);
+    clsCard& operator()(Int32 n);
+    const clsCard& operator()(Int32 n) const;
+    bool created(Int32 n) const;
+
+  private:
+    std::array<std::unique_ptr<clsCard>, kDeckSize> cards_;
+};
+
+}  // namespace vop

@@ -1,0 +1,54 @@
+// The game's window module: start-up, dealing, playing a card and the commands.
+#pragma once
+
+#include "cards/cls_card.h"
+#include "window/form_runtime.h"
+
+namespace vop {
+
+// The window's caption for a count of played cards: "Vop:現在" count "枚".
+Text countCaption(Int16 count);
+
+// The rule of play: a card may follow the ground card if it shares its rank or its suit.
+bool sharesRankOrSuit(const clsCard& card, Int16 number, Int16 color);
+
+class frmVop final : public FormModule {
+  public:
+    explicit frmVop(FormRuntime& runtime) : rt_(runtime) {}
+
+    // Events, as the runtime raises them.
+    void Form_Load() override;
+    void btnCard_Click(Int16 Index);
+    void cmdPlay_Click(Int16 Index);
+    void btnGround_GotFocus();
+
+    // A card number 1..52 from the next random value; may name a drawn card.
+    Int16 drawCard();
+
+    // The window's fields, read by tests and the invariant checker.
+    const CardTable& cards() const { return cards_; }
+    Int16 remainCount() const { return remainCount_; }
+    Int16 playedCount() const { return playedCount_; }
+
+  private:
+    void click(ControlId id) override;
+    void gotFocus(ControlId id) override;
+
+    void newGame();
+    // Draws until a card still in the deck comes up.
+    Int16 drawFromDeck();
+    // The card leaves the deck: drawn, shown red in the grid, one fewer left.
+    void markDrawn(Int16 n);
+
+    static ControlId btnCard(Int16 i) { return {Ctl::btnCard, i}; }
+    static ControlId lblExist(Int16 n) { return {Ctl::lblExist, n}; }
+    static constexpr ControlId btnFocus{Ctl::btnFocus};
+    static constexpr ControlId btnGround{Ctl::btnGround};
+
+    FormRuntime& rt_;
+    CardTable cards_;
+    Int16 remainCount_ = 0;
+    Int16 playedCount_ = 0;
+};
+
+}  // namespace vop

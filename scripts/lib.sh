@@ -1,0 +1,53 @@
+# Shared by Vop's scripts: loud failures, root or sudo, and installing missing Debian packages.
+set -euo pipefail
+
+VOP_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export VOP_ROOT
+
+say() { printf '\033[1m== %s\033[0m\n' "$*" >&2; }
+die() { printf 'vop: %s\n' "$*" >&2; exit 1; }
+trap 'rc=$?; [ $rc -eq 0 ] || printf "vop: FAILED (exit %s) at %s:%s: %s\n" "$rc" "${BASH_SOURCE[0]##*/}" "$LINENO" "$BASH_COMMAND" >&2' EXIT
+
+if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
+
+# need_packages PKG...: installs the ones that are missing; apt-get update runs at most once.
+need_packages() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    say "installing ${missing[*]}"
+    if [ -z "${VOP_APT_UPDATED:-}" ]; then
+        "${SUDO[@]}" apt-get update -qq || die "apt-get update failed"
+        export VOP_APT_UPDATED=1
+    fi
+    DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null || die "could not install: ${missing[*]}"
+}
+
+# Packages every build needs.
+BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config)
+QT_PACKAGES=(qt6-base-dev libgl-dev fonts-dejavu-core fonts-wqy-microhei)
+
+# run_ctest BUILD_DIR [ctest args...]: runs CTest and adds its counts to the run's totals.
+run_ctest() {
+    local dir="$1"
+    shift
+    local log
+    log="$(mktemp)"
+    local rc=0
+    ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$log" || rc=$?
+    local line
+    line="$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)"
+    rm -f "$log"
+    [ -n "$line" ] || die "ctest in $dir ran no test"
+    local failed total
+    failed="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")"
+    total="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")"
+    if [ -n "${VOP_TALLY:-}" ]; then
+        echo "$((total - failed)) $failed" >>"$VOP_TALLY"
+    fi
+    [ "$rc" -eq 0 ] || die "tests failed in $dir"
+}

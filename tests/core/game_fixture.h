@@ -1,0 +1,77 @@
+// A game on the in-memory runtime with a scripted random sequence, for the core's tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cards/card_name.h"
+#include "game/frm_vop.h"
+#include "window/memory_runtime.h"
+
+namespace vop::test {
+
+// The random value that draws card n (k = n - 1, well away from any rounding tie).
+inline float valueFor(int n) {
+    return static_cast<float>((n - 1) / 52000.0);
+}
+
+// Card number from suit letter and rank: card("H", 7) is 20.
+inline int card(char suit, int rank) {
+    const std::string suits = "SHDC";
+    return static_cast<int>(suits.find(suit)) * 13 + rank;
+}
+
+inline ControlId slot(int i) {
+    return {Ctl::btnCard, static_cast<std::int16_t>(i)};
+}
+inline ControlId grid(int n) {
+    return {Ctl::lblExist, static_cast<std::int16_t>(n)};
+}
+
+inline std::string utf8(const Text& text) {
+    return toUtf8(text);
+}
+
+class GameTest : public ::testing::Test {
+  protected:
+    // Starts the program with the first hand drawn from these card numbers
+    // (drawn cards in the list are rejected and drawing goes on, as in play).
+    void startWith(std::initializer_list<int> draws) {
+        for (int n : draws) {
+            random.push(valueFor(n));
+        }
+        runtime.start(game);
+    }
+    void willDraw(std::initializer_list<int> draws) {
+        for (int n : draws) {
+            random.push(valueFor(n));
+        }
+    }
+    std::string slotCaption(int i) const { return utf8(runtime.caption(slot(i))); }
+    std::string ground() const { return utf8(runtime.caption({Ctl::btnGround})); }
+    std::string title() const { return utf8(runtime.formCaption()); }
+    bool slotEnabled(int i) const { return runtime.enabled(slot(i)); }
+    int slotTag(int i) const { return std::stoi(utf8(runtime.tag(slot(i)))); }
+    int redLabels() const {
+        int red = 0;
+        for (int n = 1; n <= 52; ++n) {
+            red += runtime.get(grid(n)).foreColor == kRed ? 1 : 0;
+        }
+        return red;
+    }
+    int disabledLabels() const {
+        int off = 0;
+        for (int n = 1; n <= 52; ++n) {
+            off += runtime.enabled(grid(n)) ? 0 : 1;
+        }
+        return off;
+    }
+
+    ScriptedRandom random;
+    MemoryRuntime runtime{vopWindow(), random};
+    frmVop game{runtime};
+};
+
+}  // namespace vop::test

@@ -1,0 +1,130 @@
+// The platform-neutral form runtime: control state, loading, events and their guards.
+#include "core/game_fixture.h"
+
+namespace vop {
+namespace {
+
+using test::grid;
+using test::slot;
+
+// A module that only records what reaches it.
+class Recorder final : public FormModule {
+  public:
+    void Form_Load() override { ++loads; }
+    void click(ControlId id) override { clicks.push_back(id); }
+    void gotFocus(ControlId id) override { focuses.push_back(id); }
+    int loads = 0;
+    std::vector<ControlId> clicks;
+    std::vector<ControlId> focuses;
+};
+
+class RuntimeTest : public ::testing::Test {
+  protected:
+    void SetUp() override { runtime.start(module); }
+    ScriptedRandom random;
+    MemoryRuntime runtime{vopWindow(), random};
+    Recorder module;
+};
+
+TEST_F(RuntimeTest, StartBuildsTheDefinitionLoadsOnceAndFocusesTheFirstTabStop) {
+    EXPECT_EQ(module.loads, 1);
+    EXPECT_EQ(runtime.formCaption(), u"VoP");
+    EXPECT_EQ(runtime.caption(slot(2)), u"SA");
+    EXPECT_EQ(runtime.caption({Ctl::btnFocus}), u"Command1");
+    EXPECT_EQ(runtime.caption({Ctl::cmdPlay, 0}), u"N");
+    EXPECT_EQ(runtime.caption({Ctl::cmdPlay, 1}), u"E");
+    EXPECT_EQ(runtime.caption({Ctl::lblColor, 3}), u"C");
+    EXPECT_FALSE(runtime.visible(grid(0)));
+    EXPECT_FALSE(runtime.exists(grid(1)));
+    EXPECT_EQ(runtime.controls().size(), 14U);
+    EXPECT_EQ(module.focuses, (std::vector<ControlId>{{Ctl::btnFocus}}));
+}
+
+TEST_F(RuntimeTest, GetReturnsExactlyWhatWasSet) {
+    const Text odd = u"  H 7\u73FE&x ";
+    runtime.setCaption(slot(1), odd);
+    runtime.setTag(slot(1), u"0042");
+    EXPECT_EQ(runtime.caption(slot(1)), odd);
+    EXPECT_EQ(runtime.tag(slot(1)), u"0042");
+    runtime.setFormCaption(u"");
+    EXPECT_EQ(runtime.formCaption(), u"");
+}
+
+TEST_F(RuntimeTest, LoadedElementCopiesTheTemplateHidden) {
+    runtime.load(grid(7));
+    const ControlState& copy = runtime.get(grid(7));
+    EXPECT_FALSE(copy.visible);
+    EXPECT_EQ(copy.caption, u"A");
+    EXPECT_EQ(copy.left, 480);
+    EXPECT_EQ(copy.width, 135);
+    EXPECT_DOUBLE_EQ(copy.fontSize, 5.25);
+    EXPECT_EQ(copy.def, runtime.get(grid(0)).def);
+    EXPECT_EQ(runtime.controls().size(), 15U);
+}
+
+TEST_F(RuntimeTest, ClicksReachOnlyEnabledVisibleButtons) {
+    runtime.setEnabled(slot(3), false);
+    runtime.click(slot(3));
+    runtime.raiseClick(slot(3));
+    runtime.click({Ctl::lblColor, 0});
+    runtime.raiseClick({Ctl::lblColor, 0});
+    runtime.raiseClick({Ctl::btnCard, 9});  // no such element: ignored, not a fault
+    EXPECT_TRUE(module.clicks.empty());
+    runtime.click(slot(2));
+    EXPECT_EQ(module.clicks, (std::vector<ControlId>{slot(2)}));
+    EXPECT_EQ(module.focuses.back(), slot(2));  // the focus comes before the click
+}
+
+TEST_F(RuntimeTest, MessageBoxIsModalAndTitledWithTheApplication) {
+    runtime.onMessageBox = [&](const Text&) {
+        EXPECT_TRUE(runtime.inMessageBox());
+        runtime.click(slot(0));
+        runtime.pressTab();
+    };
+    runtime.msgBox(u"Win");
+    EXPECT_FALSE(runtime.inMessageBox());
+    EXPECT_TRUE(module.clicks.empty());
+    EXPECT_EQ(runtime.lastMessageTitle(), u"Vop");
+}
+
+TEST_F(RuntimeTest, NothingReachesTheModuleAfterEnd) {
+    runtime.end();
+    runtime.end();
+    runtime.click(slot(0));
+    runtime.raiseGotFocus({Ctl::btnGround});
+    runtime.pressTab();
+    EXPECT_TRUE(module.clicks.empty());
+    EXPECT_EQ(module.focuses.size(), 1U);
+}
+
+TEST_F(RuntimeTest, TabOrderFollowsTabIndex) {
+    const std::vector<ControlId> expected = {
+        {Ctl::btnFocus}, slot(0),           slot(1),           slot(2),         slot(3),
+        slot(4),         {Ctl::cmdPlay, 0}, {Ctl::cmdPlay, 1}, {Ctl::btnGround}};
+    EXPECT_EQ(runtime.tabOrder(), expected);
+}
+
+TEST_F(RuntimeTest, MisuseIsARuntimeErrorNotUndefinedBehaviour) {
+    EXPECT_EXIT(runtime.caption(grid(5)), ::testing::ExitedWithCode(1),
+                "error 340: Control array element doesn't exist \\(lblExist\\(5\\)\\)");
+    EXPECT_EXIT(runtime.setCaption({Ctl::btnCard, 5}, u"x"), ::testing::ExitedWithCode(1),
+                "btnCard\\(5\\)");
+    EXPECT_EXIT(runtime.load(grid(0)), ::testing::ExitedWithCode(1), "already loaded");
+    EXPECT_EXIT(runtime.load({Ctl::lblExist, 53}), ::testing::ExitedWithCode(1), "error 340");
+    EXPECT_EXIT(runtime.setFocus({Ctl::lblColor, 1}), ::testing::ExitedWithCode(1),
+                "cannot take the focus");
+}
+
+TEST(RuntimeErrorDeathTest, ReporterSeesTheErrorBeforeTheProgramEnds) {
+    EXPECT_EXIT(
+        {
+            setRuntimeErrorReporter([](RuntimeError error, std::string_view) {
+                std::fprintf(stderr, "reported %d\n", static_cast<int>(error));
+            });
+            raiseRuntimeError(RuntimeError::Overflow);
+        },
+        ::testing::ExitedWithCode(1), "run-time error 6: Overflow\nreported 6");
+}
+
+}  // namespace
+}  // namespace vop

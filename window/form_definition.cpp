@@ -1,0 +1,110 @@
+// The window definition of frmVop.
+#include "window/form_definition.h"
+
+#include <array>
+
+namespace vop {
+
+std::string_view controlName(Ctl name) {
+    switch (name) {
+        case Ctl::btnFocus:
+            return "btnFocus";
+        case Ctl::cmdPlay:
+            return "cmdPlay";
+        case Ctl::btnGround:
+            return "btnGround";
+        case Ctl::btnCard:
+            return "btnCard";
+        case Ctl::lblColor:
+            return "lblColor";
+        case Ctl::lblExist:
+            return "lblExist";
+    }
+    return "?";
+}
+
+namespace {
+
+constexpr FontDef kLabelFont{.face = u"Small Fonts", .points = 5.25};
+
+constexpr ControlDef button(ControlId id, std::u16string_view caption, Twips left, Twips top,
+                            Twips width, Twips height, std::int16_t tabIndex) {
+    return {.id = id,
+            .caption = caption,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .tabIndex = tabIndex};
+}
+
+constexpr ControlDef rowHeader(std::int16_t suit, std::u16string_view caption, Twips top) {
+    return {.id = {Ctl::lblColor, suit},
+            .kind = ControlKind::Label,
+            .caption = caption,
+            .left = 50,
+            .top = top,
+            .width = 135,
+            .height = 135,
+            .tabIndex = static_cast<std::int16_t>(7 + suit),
+            .font = kLabelFont};
+}
+
+constexpr std::array<ControlDef, 14> kControls{{
+    button({Ctl::btnFocus}, u"Command1", 1800, 960, 375, 180, 0),
+    button({Ctl::cmdPlay, 1}, u"E", 1560, 240, 255, 255, 12),
+    button({Ctl::cmdPlay, 0}, u"N", 1560, 0, 255, 255, 11),
+    button({Ctl::btnGround}, u"SA", 0, 0, 255, 495, 13),
+    button({Ctl::btnCard, 4}, u"SA", 1320, 0, 255, 495, 5),
+    button({Ctl::btnCard, 3}, u"SA", 1080, 0, 255, 495, 4),
+    button({Ctl::btnCard, 2}, u"SA", 840, 0, 255, 495, 3),
+    button({Ctl::btnCard, 1}, u"SA", 600, 0, 255, 495, 2),
+    button({Ctl::btnCard, 0}, u"SA", 360, 0, 255, 495, 1),
+    rowHeader(3, u"C", 840),
+    rowHeader(2, u"D", 720),
+    rowHeader(1, u"H", 600),
+    rowHeader(0, u"S", 480),
+    {.id = {Ctl::lblExist, 0},
+     .kind = ControlKind::Label,
+     .caption = u"A",
+     .left = 480,
+     .top = 480,
+     .width = 135,
+     .height = 135,
+     .tabIndex = 6,
+     .visible = false,
+     .backColor = kWhite,
+     .hasBackColor = true,
+     .font = kLabelFont},
+}};
+
+constexpr FormDef kVop{
+    .name = "frmVop",
+    .caption = u"VoP",
+    .clientWidth = 1800,
+    .clientHeight = 945,
+    .border = BorderStyle::FixedSingle,
+    .backColor = kMenuColor,
+    .appTitle = u"Vop",
+    .controls = kControls,
+};
+
+}  // namespace
+
+const FormDef& vopWindow() {
+    return kVop;
+}
+
+const ControlDef* findControl(const FormDef& form, ControlId id) {
+    if (id.name == Ctl::lblExist && id.index > 0) {
+        id.index = 0;  // loaded grid labels are copies of the template
+    }
+    for (const ControlDef& def : form.controls) {
+        if (def.id == id) {
+            return &def;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace vop

@@ -1,0 +1,79 @@
+// The window and its design-time controls, as data that every backend applies.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "window/control_id.h"
+
+namespace vop {
+
+using Twips = std::int32_t;  // 1/1440 inch; 15 twips make one pixel at 96 dpi
+
+// 0x00BBGGRR; with the high bit set, the low byte names a desktop colour.
+using ColorValue = std::uint32_t;
+constexpr ColorValue kBlue = 0x00FF0000;
+constexpr ColorValue kRed = 0x000000FF;
+constexpr ColorValue kWhite = 0x00FFFFFF;
+constexpr ColorValue kSystemColorFlag = 0x80000000;
+constexpr ColorValue kMenuColor = kSystemColorFlag | 4;
+constexpr bool isSystemColor(ColorValue c) {
+    return (c & kSystemColorFlag) != 0;
+}
+
+enum class ControlKind : std::uint8_t { CommandButton, Label };
+enum class BorderStyle : std::uint8_t { FixedSingle, Sizable };
+
+struct FontDef {
+    std::u16string_view face;
+    double points = 0;  // 0: the toolkit's default control font
+    int weight = 400;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+    int charset = 0;  // 0: Western (ANSI)
+    bool isDefault() const { return points == 0; }
+};
+
+// One design-time control. Only what differs from the kind's defaults is set.
+struct ControlDef {
+    ControlId id;
+    ControlKind kind = ControlKind::CommandButton;
+    std::u16string_view caption;
+    Twips left = 0;
+    Twips top = 0;
+    Twips width = 0;
+    Twips height = 0;
+    std::int16_t tabIndex = 0;
+    bool visible = true;
+    bool enabled = true;
+    ColorValue backColor = 0;  // 0 with hasBackColor false: the kind's default
+    bool hasBackColor = false;
+    FontDef font = {};
+};
+
+struct FormDef {
+    std::string_view name;
+    std::u16string_view caption;
+    Twips clientWidth = 0;
+    Twips clientHeight = 0;
+    BorderStyle border = BorderStyle::FixedSingle;
+    ColorValue backColor = 0;
+    std::u16string_view appTitle;  // what a message box without a title of its own shows
+    std::span<const ControlDef> controls;
+};
+
+// The game's window, frmVop, with its fourteen design-time controls in definition order.
+const FormDef& vopWindow();
+
+// The design-time record of a control; for grid labels loaded at run time, the template's.
+const ControlDef* findControl(const FormDef& form, ControlId id);
+
+// Twips to pixels at a given resolution, rounded to the nearest pixel.
+constexpr int twipsToPixels(Twips twips, int dotsPerInch) {
+    const long long scaled = static_cast<long long>(twips) * dotsPerInch;
+    return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
+}
+
+}  // namespace vop

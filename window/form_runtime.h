@@ -1,0 +1,128 @@
+// The form runtime as the game sees it: controls and their properties, focus,
+// the message box, End and random numbers. Backends supply the real window.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "window/form_definition.h"
+#include "window/random_source.h"
+#include "window/text.h"
+
+namespace vop {
+
+// Everything the runtime knows of one control; a get returns exactly what was last set.
+struct ControlState {
+    const ControlDef* def = nullptr;  // design-time record (the template, for loaded labels)
+    bool loaded = false;
+    Text caption;
+    Text tag;
+    bool enabled = true;
+    bool visible = true;
+    Twips left = 0;
+    Twips top = 0;
+    Twips width = 0;
+    Twips height = 0;
+    double fontSize = 0;  // points; 0: the toolkit's default
+    ColorValue foreColor = 0;
+    bool hasForeColor = false;
+};
+
+// The window module's events. Events a module does not handle are ignored.
+class FormModule {
+  public:
+    virtual ~FormModule() = default;
+    virtual void Form_Load() = 0;
+    virtual void click(ControlId id) = 0;
+    virtual void gotFocus(ControlId id) = 0;
+};
+
+class FormRuntime {
+  public:
+    FormRuntime(const FormDef& form, RandomSource& random);
+    virtual ~FormRuntime() = default;
+    FormRuntime(const FormRuntime&) = delete;
+    FormRuntime& operator=(const FormRuntime&) = delete;
+
+    // --- Start: build the window from its definition, raise Load once, show it
+    // with the focus on the first control in tab order that can take it.
+    void start(FormModule& module);
+
+    // --- What the game uses.
+    void setFormCaption(const Text& caption);
+    const Text& formCaption() const { return formCaption_; }
+
+    const Text& caption(ControlId id) const { return get(id).caption; }
+    const Text& tag(ControlId id) const { return get(id).tag; }
+    bool enabled(ControlId id) const { return get(id).enabled; }
+    bool visible(ControlId id) const { return get(id).visible; }
+    void setCaption(ControlId id, const Text& caption);
+    void setTag(ControlId id, const Text& tag);
+    void setEnabled(ControlId id, bool enabled);
+    void setVisible(ControlId id, bool visible);
+    void setFontSize(ControlId id, double points);
+    void setTop(ControlId id, Twips top);
+    void setLeft(ControlId id, Twips left);
+    void setForeColor(ControlId id, ColorValue color);
+    // SetFocus: moves the focus and raises the control's GotFocus.
+    void setFocus(ControlId id);
+    // Load: a new element of a control array, a hidden copy of element 0.
+    void load(ControlId id);
+    // MsgBox with OK only and no icon; returns when the player closes it.
+    void msgBox(const Text& prompt);
+    // End: the program stops at once; no further events reach the game.
+    void end();
+    void randomize() { random_.randomize(); }
+    float rnd() { return random_.rnd(); }
+
+    // --- What a backend reports.
+    void raiseClick(ControlId id);
+    void raiseGotFocus(ControlId id);
+
+    // --- Read-only views, for backends and tests.
+    const FormDef& form() const { return form_; }
+    const ControlState& get(ControlId id) const;
+    bool exists(ControlId id) const;
+    std::optional<ControlId> focus() const { return focus_; }
+    bool ended() const { return ended_; }
+    bool inMessageBox() const { return messageBoxDepth_ > 0; }
+    // Every existing control, in a fixed order (design-time ones, then loaded labels).
+    std::vector<ControlId> controls() const;
+    // The controls that can take the focus, in tab order.
+    std::vector<ControlId> tabOrder() const;
+
+  protected:
+    // Hooks that show the state in the real window. Called after the state changed.
+    virtual void createWindow() = 0;
+    virtual void createControl(ControlId id) = 0;
+    virtual void showWindow() = 0;
+    virtual void showFormCaption() = 0;
+    virtual void showCaption(ControlId id) = 0;
+    virtual void showEnabled(ControlId id) = 0;
+    virtual void showVisible(ControlId id) = 0;
+    virtual void showGeometry(ControlId id) = 0;
+    virtual void showFont(ControlId id) = 0;
+    virtual void showForeColor(ControlId id) = 0;
+    // Moves the real focus; the backend then reports it with raiseGotFocus, at
+    // once or when the toolkit delivers it.
+    virtual void moveFocus(ControlId id) = 0;
+    virtual void showMessageBox(const Text& prompt, const Text& title) = 0;
+    virtual void quit() = 0;
+
+    ControlState& state(ControlId id);
+
+  private:
+    std::size_t slot(ControlId id) const;
+
+    const FormDef& form_;
+    RandomSource& random_;
+    FormModule* module_ = nullptr;
+    Text formCaption_;
+    std::vector<ControlState> controls_;
+    std::optional<ControlId> focus_;
+    int messageBoxDepth_ = 0;
+    bool ended_ = false;
+};
+
+}  // namespace vop

@@ -1,0 +1,52 @@
+// A form runtime with no window: the game runs in memory, driven and read by tests,
+// the monkey, the fuzzer and the benchmarks.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "window/form_runtime.h"
+
+namespace vop {
+
+class MemoryRuntime final : public FormRuntime {
+  public:
+    MemoryRuntime(const FormDef& form, RandomSource& random) : FormRuntime(form, random) {}
+
+    // A mouse click as the platform delivers it: an enabled, visible button first
+    // takes the focus, then raises Click. Anything else receives nothing.
+    void click(ControlId id);
+    // Tab and Shift+Tab: the next or previous control in tab order that can take the focus.
+    void pressTab(bool backwards = false);
+
+    // Runs while the message box is open (the box is closed when it returns).
+    std::function<void(const Text& prompt)> onMessageBox;
+
+    const std::vector<Text>& messages() const { return messages_; }
+    const Text& lastMessageTitle() const { return lastTitle_; }
+    bool shown() const { return shown_; }
+    bool quitCalled() const { return quit_; }
+
+  protected:
+    void createWindow() override {}
+    void createControl(ControlId) override {}
+    void showWindow() override { shown_ = true; }
+    void showFormCaption() override {}
+    void showCaption(ControlId) override {}
+    void showEnabled(ControlId) override {}
+    void showVisible(ControlId) override {}
+    void showGeometry(ControlId) override {}
+    void showFont(ControlId) override {}
+    void showForeColor(ControlId) override {}
+    void moveFocus(ControlId id) override { raiseGotFocus(id); }
+    void showMessageBox(const Text& prompt, const Text& title) override;
+    void quit() override { quit_ = true; }
+
+  private:
+    std::vector<Text> messages_;
+    Text lastTitle_;
+    bool shown_ = false;
+    bool quit_ = false;
+};
+
+}  // namespace vop

@@ -1,0 +1,50 @@
+// Reporting a run-time error and ending the program.
+#include "window/runtime_error.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace vop {
+
+namespace {
+RuntimeErrorReporter reporter = nullptr;
+}
+
+std::string_view describe(RuntimeError error) {
+    switch (error) {
+        case RuntimeError::Overflow:
+            return "Overflow";
+        case RuntimeError::SubscriptOutOfRange:
+            return "Subscript out of range";
+        case RuntimeError::TypeMismatch:
+            return "Type mismatch";
+        case RuntimeError::ObjectNotSet:
+            return "Object variable not set";
+        case RuntimeError::ControlElementMissing:
+            return "Control array element doesn't exist";
+    }
+    return "Unknown error";
+}
+
+void setRuntimeErrorReporter(RuntimeErrorReporter newReporter) {
+    reporter = newReporter;
+}
+
+void raiseRuntimeError(RuntimeError error, std::string_view detail) {
+    const std::string_view what = describe(error);
+    std::fprintf(stderr, "Vop: run-time error %d: %.*s", static_cast<int>(error),
+                 static_cast<int>(what.size()), what.data());
+    if (!detail.empty()) {
+        std::fprintf(stderr, " (%.*s)", static_cast<int>(detail.size()), detail.data());
+    }
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+    if (reporter != nullptr) {
+        RuntimeErrorReporter once = reporter;
+        reporter = nullptr;  // a fault inside the reporter must not loop
+        once(error, detail);
+    }
+    std::_Exit(1);
+}
+
+}  // namespace vop
