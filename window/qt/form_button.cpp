@@ -8,6 +8,11 @@
 
 namespace vop {
 
+namespace {
+// Room left between the frame and the caption, so a name never runs into the edge.
+constexpr int kPadding = 2;
+}  // namespace
+
 FormButton::FormButton(QWidget* parent) : QPushButton(parent) {
     setAutoDefault(false);  // no button of the window reacts to Enter
     setDefault(false);
@@ -21,6 +26,13 @@ void FormButton::setCaption(const QString& caption) {
     update();
 }
 
+QSize FormButton::captionArea() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    return {width() - 2 * (frame + kPadding), height()};
+}
+
 void FormButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
@@ -30,9 +42,7 @@ void FormButton::paintEvent(QPaintEvent*) {
 
     // A 17-pixel-wide slot cannot hold "H 7" on one line in the default font, and
     // the style would clip it to a fragment: lay the caption out ourselves, centred.
-    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
-    const QSize area(width() - 2 * frame, height());
-    const CaptionLayout layout = fitCaption(caption_, font(), area);
+    const CaptionLayout layout = fitCaption(caption_, font(), captionArea());
     painter.setFont(layout.font);
     int y = (height() - static_cast<int>(layout.lines.size()) * layout.lineHeight) / 2;
     for (const QString& line : layout.lines) {

@@ -16,6 +16,10 @@ class FormButton final : public QPushButton {
     void setCaption(const QString& caption);
     const QString& caption() const { return caption_; }
 
+    // Where the caption is laid out: the button's height, and its width less the
+    // frame and a pixel on each side, so no glyph touches the edge.
+    QSize captionArea() const;
+
     // Called when the button has received the keyboard focus.
     std::function<void()> onFocusIn;
 

@@ -45,10 +45,11 @@ QColor toQColor(ColorValue value) {
 
 QFont labelFont(const FontDef& def, double points) {
     QFont font;
-    // DejaVu Sans comes with every Debian desktop (fonts-dejavu-core); its hinted
-    // capitals and digits stay readable five pixels high.
+    // DejaVu Sans Mono comes with every Debian desktop (fonts-dejavu-core); at five
+    // pixels its capitals and digits keep whole-pixel stems, and its "J" keeps a hook
+    // where the proportional face leaves a bare stroke.
     font.setFamilies(
-        QStringList{QString::fromStdU16String(std::u16string(def.face)), "DejaVu Sans"});
+        QStringList{QString::fromStdU16String(std::u16string(def.face)), "DejaVu Sans Mono"});
     font.setStyleHint(QFont::SansSerif);
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setPointSizeF(points > 0 ? points : def.points);
