@@ -10,15 +10,20 @@ cmake --build --preset release
 mkdir -p docs/screenshots
 
 shoot() {
-    local scale="$1" display=":$((90 + $1))"
-    Xvfb "$display" -screen 0 400x300x24 -dpi 96 -nolisten tcp &
+    local scale="$1"
+    # Xvfb picks a free display number itself and writes it to the pipe.
+    local numberFile
+    numberFile="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 400x300x24 -dpi 96 -nolisten tcp 3>"$numberFile" &
     local xvfb=$!
     local tries=0
-    until DISPLAY="$display" xdpyinfo >/dev/null 2>&1; do
+    until [ -s "$numberFile" ]; do
         tries=$((tries + 1))
-        [ $tries -lt 100 ] || die "Xvfb $display did not start"
+        [ $tries -lt 100 ] || die "Xvfb did not start"
         sleep 0.1
     done
+    local display=":$(head -n 1 "$numberFile")"
+    rm -f "$numberFile"
     DISPLAY="$display" QT_SCALE_FACTOR="$scale" ./build/release/app/vop &
     local vop=$!
     local window
