@@ -1,0 +1,15 @@
+// vop: the game on Linux, in a Qt 6 window.
+#include <cstdio>
+
+#include "window/qt/qt_program.h"
+#include "window/random_source.h"
+
+int main(int argc, char** argv) {
+    if (!vop::displayConfigured()) {
+        std::fputs("vop: no display: set DISPLAY or WAYLAND_DISPLAY\n", stderr);
+        return 1;
+    }
+    const auto app = vop::openApplication(argc, argv);
+    vop::ClockRandom random;
+    return vop::runVop(random);
+}

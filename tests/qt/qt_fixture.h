@@ -1,0 +1,113 @@
+// A game in a real Qt window with a scripted random sequence, read back from the widgets.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <QTest>
+#include <initializer_list>
+
+#include "core/game_fixture.h"
+#include "game/frm_vop.h"
+#include "window/qt/qt_form_runtime.h"
+
+namespace vop::test {
+
+inline QString countTitle(int count) {
+    return QString::fromUtf8("Vop:\u73FE\u5728") + QString::number(count) +
+           QString::fromUtf8("\u679A");
+}
+
+inline const ControlId kFocus{Ctl::btnFocus};
+inline const ControlId kGround{Ctl::btnGround};
+inline ControlId command(int i) {
+    return {Ctl::cmdPlay, static_cast<std::int16_t>(i)};
+}
+inline ControlId header(int suit) {
+    return {Ctl::lblColor, static_cast<std::int16_t>(suit)};
+}
+
+class QtGameTest : public ::testing::Test {
+  protected:
+    // Starts the program with the first hand drawn from these card numbers and
+    // waits (bounded) until the window is active, as a player would see it.
+    void startWith(std::initializer_list<int> draws) {
+        willDraw(draws);
+        runtime.start(game);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+    }
+    void willDraw(std::initializer_list<int> draws) {
+        for (int n : draws) {
+            random.push(valueFor(n));
+        }
+    }
+
+    FormWindow* window() const { return runtime.window(); }
+    QWidget* widget(ControlId id) const { return runtime.widget(id); }
+    QPushButton* button(ControlId id) const { return runtime.button(id); }
+    QLabel* label(ControlId id) const { return runtime.label(id); }
+    QLabel* gridLabel(int n) const { return label(grid(n)); }
+
+    QString title() const { return window()->windowTitle(); }
+    QString slotText(int i) const { return button(slot(i))->text(); }
+    QString groundText() const { return button(kGround)->text(); }
+    bool slotEnabled(int i) const { return button(slot(i))->isEnabled(); }
+    QStringList slotTexts() const {
+        QStringList texts;
+        for (int i = 0; i < 5; ++i) {
+            texts.append(slotText(i));
+        }
+        return texts;
+    }
+    QList<bool> slotStates() const {
+        QList<bool> states;
+        for (int i = 0; i < 5; ++i) {
+            states.append(slotEnabled(i));
+        }
+        return states;
+    }
+    QWidget* focused() const { return QApplication::focusWidget(); }
+    QColor textColor(int n) const {
+        return gridLabel(n)->palette().color(QPalette::Active, QPalette::WindowText);
+    }
+
+    void click(ControlId id) { QTest::mouseClick(widget(id), Qt::LeftButton); }
+    void pressOnFocus(Qt::Key key) { QTest::keyClick(focused(), key); }
+
+    ScriptedRandom random;
+    QtFormRuntime runtime{vopWindow(), random};
+    frmVop game{runtime};
+};
+
+// A game whose 52 cards follow one another (spades up, hearts down, diamonds up,
+// clubs down), so slot 0 can be played 47 times in a row and the game be won.
+class ChainOnQt : public QtGameTest {
+  protected:
+    void SetUp() override {
+        for (int r = 1; r <= 13; ++r)
+            chain.push_back(card('S', r));
+        for (int r = 13; r >= 1; --r)
+            chain.push_back(card('H', r));
+        for (int r = 1; r <= 13; ++r)
+            chain.push_back(card('D', r));
+        for (int r = 13; r >= 1; --r)
+            chain.push_back(card('C', r));
+        startWith({chain[0], chain[48], chain[49], chain[50], chain[51]});
+        for (int j = 1; j <= 47; ++j) {
+            willDraw({chain[j]});
+        }
+    }
+    void drainDeck() {
+        for (int j = 1; j <= 47; ++j) {
+            ASSERT_TRUE(slotEnabled(0)) << j;
+            click(slot(0));
+        }
+        ASSERT_EQ(title(), countTitle(47));
+    }
+    std::vector<int> chain;
+};
+
+}  // namespace vop::test

@@ -1,0 +1,63 @@
+// Command buttons that wrap their captions and report the focus.
+#include "window/qt/form_button.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include "window/qt/caption_layout.h"
+
+namespace vop {
+
+namespace {
+// Room left between the frame and the caption, so a name never runs into the edge.
+constexpr int kPadding = 2;
+}  // namespace
+
+FormButton::FormButton(QWidget* parent) : QPushButton(parent) {
+    setAutoDefault(false);  // no button of the window reacts to Enter
+    setDefault(false);
+}
+
+void FormButton::setCaption(const QString& caption) {
+    caption_ = caption;
+    // Doubling '&' keeps QAbstractButton from turning it into a mnemonic shortcut.
+    QString shown = caption;
+    setText(shown.replace(u'&', QStringLiteral("&&")));
+    update();
+}
+
+QSize FormButton::captionArea() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    return {width() - 2 * (frame + kPadding), height()};
+}
+
+void FormButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+
+    // A 17-pixel-wide slot cannot hold "H 7" on one line in the default font, and
+    // the style would clip it to a fragment: lay the caption out ourselves, centred.
+    const CaptionLayout layout = fitCaption(caption_, font(), captionArea());
+    painter.setFont(layout.font);
+    int y = (height() - static_cast<int>(layout.lines.size()) * layout.lineHeight) / 2;
+    for (const QString& line : layout.lines) {
+        const QRect box(0, y, width(), layout.lineHeight);
+        style()->drawItemText(&painter, box, Qt::AlignCenter, option.palette, isEnabled(), line,
+                              QPalette::ButtonText);
+        y += layout.lineHeight;
+    }
+}
+
+void FormButton::focusInEvent(QFocusEvent* event) {
+    QPushButton::focusInEvent(event);
+    if (onFocusIn) {
+        onFocusIn();
+    }
+}
+
+}  // namespace vop

@@ -1,0 +1,233 @@
+// Applies the window definition to Qt widgets and forwards their events to the runtime.
+#include "window/qt/qt_form_runtime.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPalette>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "window/qt/qt_look.h"
+#include "window/runtime_error.h"
+
+namespace vop {
+
+namespace {
+
+QString toQString(const Text& text) {
+    return QString::fromStdU16String(text);
+}
+
+QString objectNameOf(ControlId id) {
+    QString name = QString::fromLatin1(controlName(id.name));
+    if (isArray(id.name)) {
+        name += QStringLiteral("(%1)").arg(id.index);
+    }
+    return name;
+}
+
+// The player sees a run-time error in a box before the program ends; a platform
+// with no screen has nobody to close the box, so there the message on stderr is all.
+void showRuntimeError(RuntimeError error, std::string_view detail) {
+    if (QCoreApplication::instance() == nullptr) {
+        return;
+    }
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+        return;
+    }
+    QString text = QStringLiteral("Run-time error '%1':\n\n%2")
+                       .arg(static_cast<int>(error))
+                       .arg(QString::fromUtf8(describe(error).data(),
+                                              static_cast<qsizetype>(describe(error).size())));
+    if (!detail.empty()) {
+        text += QStringLiteral("\n(%1)").arg(
+            QString::fromUtf8(detail.data(), static_cast<qsizetype>(detail.size())));
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vop"), text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+}  // namespace
+
+QtFormRuntime::QtFormRuntime(const FormDef& form, RandomSource& random)
+    : FormRuntime(form, random) {
+    setRuntimeErrorReporter(&showRuntimeError);
+}
+
+QtFormRuntime::~QtFormRuntime() {
+    closing_ = true;
+    window_.reset();
+    setRuntimeErrorReporter(nullptr);
+}
+
+QWidget* QtFormRuntime::widget(ControlId id) const {
+    const auto found = widgets_.find(keyOf(id));
+    return found == widgets_.end() ? nullptr : found->second;
+}
+
+FormButton* QtFormRuntime::button(ControlId id) const {
+    return dynamic_cast<FormButton*>(widget(id));
+}
+
+QLabel* QtFormRuntime::label(ControlId id) const {
+    return dynamic_cast<QLabel*>(widget(id));
+}
+
+void QtFormRuntime::createWindow() {
+    window_ = std::make_unique<FormWindow>();
+    window_->setFixedSize(toPixels(form().clientWidth), toPixels(form().clientHeight));
+    QPalette palette = window_->palette();
+    palette.setColor(QPalette::Window, toQColor(form().backColor));
+    window_->setPalette(palette);
+    window_->onClose = [this] {
+        if (!closing_) {
+            end();  // closing the window ends the program, as "E" does
+        }
+    };
+    showFormCaption();
+}
+
+void QtFormRuntime::createControl(ControlId id) {
+    const ControlState& s = get(id);
+    const ControlDef& def = *s.def;
+    QWidget* made = nullptr;
+    if (def.kind == ControlKind::CommandButton) {
+        auto* b = new FormButton(window_.get());
+        QObject::connect(b, &QPushButton::clicked, b, [this, id] {
+            if (!closing_) {
+                raiseClick(id);
+            }
+        });
+        b->onFocusIn = [this, id] {
+            if (!closing_) {
+                raiseGotFocus(id);
+            }
+        };
+        made = b;
+    } else {
+        auto* l = new QLabel(window_.get());
+        l->setTextFormat(Qt::PlainText);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setFocusPolicy(Qt::NoFocus);
+        if (def.hasBackColor) {
+            QPalette palette = l->palette();
+            palette.setColor(QPalette::Window, toQColor(def.backColor));
+            l->setPalette(palette);
+            l->setAutoFillBackground(true);
+        }
+        made = l;
+    }
+    made->setObjectName(objectNameOf(id));
+    widgets_[keyOf(id)] = made;
+    showCaption(id);
+    showGeometry(id);
+    showFont(id);
+    showEnabled(id);
+    if (s.hasForeColor) {
+        showForeColor(id);
+    }
+    showVisible(id);
+}
+
+void QtFormRuntime::applyTabOrder() {
+    std::vector<const ControlDef*> buttons;
+    for (const ControlDef& def : form().controls) {
+        if (def.kind == ControlKind::CommandButton) {
+            buttons.push_back(&def);
+        }
+    }
+    std::stable_sort(buttons.begin(), buttons.end(), [](const ControlDef* a, const ControlDef* b) {
+        return a->tabIndex < b->tabIndex;
+    });
+    for (std::size_t i = 1; i < buttons.size(); ++i) {
+        QWidget::setTabOrder(widget(buttons[i - 1]->id), widget(buttons[i]->id));
+    }
+}
+
+void QtFormRuntime::showWindow() {
+    applyTabOrder();
+    window_->show();
+    window_->activateWindow();
+}
+
+void QtFormRuntime::showFormCaption() {
+    if (window_) {
+        window_->setWindowTitle(toQString(formCaption()));
+    }
+}
+
+void QtFormRuntime::showCaption(ControlId id) {
+    const QString caption = toQString(get(id).caption);
+    if (FormButton* b = button(id)) {
+        b->setCaption(caption);
+    } else if (QLabel* l = label(id)) {
+        l->setText(caption);
+    }
+}
+
+void QtFormRuntime::showEnabled(ControlId id) {
+    widget(id)->setEnabled(get(id).enabled);
+}
+
+void QtFormRuntime::showVisible(ControlId id) {
+    widget(id)->setVisible(get(id).visible);
+}
+
+void QtFormRuntime::showGeometry(ControlId id) {
+    const ControlState& s = get(id);
+    widget(id)->setGeometry(toPixels(s.left), toPixels(s.top), toPixels(s.width),
+                            toPixels(s.height));
+}
+
+void QtFormRuntime::showFont(ControlId id) {
+    const ControlState& s = get(id);
+    if (s.def->font.isDefault()) {
+        return;  // the toolkit's default control font
+    }
+    widget(id)->setFont(labelFont(s.def->font, s.fontSize));
+}
+
+void QtFormRuntime::showForeColor(ControlId id) {
+    QWidget* w = widget(id);
+    const QColor color = toQColor(get(id).foreColor);
+    const QPalette::ColorRole role =
+        button(id) != nullptr ? QPalette::ButtonText : QPalette::WindowText;
+    // Only the enabled look takes the colour: a disabled control keeps the style's grey.
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Active, role, color);
+    palette.setColor(QPalette::Inactive, role, color);
+    w->setPalette(palette);
+}
+
+void QtFormRuntime::moveFocus(ControlId id) {
+    // Qt reports the new focus through focusInEvent, at once when the window is
+    // active, otherwise as soon as it becomes active.
+    widget(id)->setFocus(Qt::OtherFocusReason);
+}
+
+void QtFormRuntime::showMessageBox(const Text& prompt, const Text& title) {
+    QMessageBox box(window_.get());
+    box.setIcon(QMessageBox::NoIcon);
+    box.setWindowTitle(toQString(title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(toQString(prompt));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setWindowModality(Qt::WindowModal);
+    box.exec();
+    // The game goes on in the window: give it the keyboard back even where no window
+    // manager returns it from the closed box.
+    window_->activateWindow();
+}
+
+void QtFormRuntime::quit() {
+    if (window_) {
+        window_->hide();
+    }
+    QCoreApplication::exit(0);
+}
+
+}  // namespace vop

@@ -1,0 +1,75 @@
+// Starting the Qt application and running the game in it.
+#include "window/qt/qt_program.h"
+
+#include <QByteArray>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "game/frm_vop.h"
+#include "window/qt/qt_form_runtime.h"
+
+namespace vop {
+
+namespace {
+
+bool isSet(const char* name) {
+    return !qEnvironmentVariableIsEmpty(name);
+}
+
+// What Qt says while the platform opens, held back until we know whether it failed.
+std::vector<std::pair<QtMsgType, QString>>& heldMessages() {
+    static std::vector<std::pair<QtMsgType, QString>> held;
+    return held;
+}
+
+void holdMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        const QByteArray display = qgetenv("DISPLAY");
+        const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        std::fprintf(stderr,
+                     "vop: cannot open the display (QT_QPA_PLATFORM=%s DISPLAY=%s "
+                     "WAYLAND_DISPLAY=%s)\n",
+                     platform.constData(), display.constData(), wayland.constData());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    heldMessages().emplace_back(type, message);
+}
+
+}  // namespace
+
+bool displayConfigured() {
+    return isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
+}
+
+std::unique_ptr<QApplication> openApplication(int& argc, char** argv) {
+    const QtMessageHandler previous = qInstallMessageHandler(&holdMessage);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    // The platform opened after all: whatever Qt said meanwhile goes out as usual.
+    for (const auto& [type, message] : heldMessages()) {
+        const QMessageLogContext context;
+        if (previous != nullptr) {
+            previous(type, context, message);
+        } else {
+            qt_message_output(type, context, message);
+        }
+    }
+    heldMessages().clear();
+    return app;
+}
+
+int runVop(RandomSource& random) {
+    QtFormRuntime runtime(vopWindow(), random);
+    frmVop game(runtime);
+    runtime.start(game);
+    if (runtime.ended()) {
+        return 0;
+    }
+    return QApplication::exec();
+}
+
+}  // namespace vop

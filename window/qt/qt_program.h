@@ -1,0 +1,24 @@
+// The Linux program around the Qt window: finding a display, opening the
+// application, and running the game until it ends.
+#pragma once
+
+#include <QApplication>
+#include <memory>
+
+#include "window/random_source.h"
+
+namespace vop {
+
+// True when Qt has somewhere to show the window: a platform chosen in
+// QT_QPA_PLATFORM, an X display in DISPLAY or a Wayland one in WAYLAND_DISPLAY.
+bool displayConfigured();
+
+// Opens the Qt application. When the display cannot be opened, prints one line on
+// stderr and ends the process with status 1 instead of Qt's abort.
+std::unique_ptr<QApplication> openApplication(int& argc, char** argv);
+
+// Shows frmVop and delivers events until "E" or the closed window ends the game;
+// returns the process's exit status.
+int runVop(RandomSource& random);
+
+}  // namespace vop
