@@ -21,7 +21,10 @@ constexpr std::size_t kSlotCount = kExistSlot + kGridLabels;
 std::string describe(ControlId id) {
     std::string name(controlName(id.name));
     if (isArray(id.name)) {
-        name += "(" + std::to_string(id.index) + ")";
+        // Appended piece by piece: gcc 12 warns falsely (-Wrestrict) on "(" + std::string.
+        name += '(';
+        name += std::to_string(id.index);
+        name += ')';
     }
     return name;
 }
