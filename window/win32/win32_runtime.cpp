@@ -54,6 +54,14 @@ void registerWindowClass(HINSTANCE instance, ColorValue backColor) {
     }
 }
 
+// The title bar's and the task switcher's icon, at the sizes Windows asks for.
+void setIcon(HWND window, HINSTANCE instance, WPARAM which, int widthMetric, int heightMetric) {
+    const HANDLE icon =
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_VOP), IMAGE_ICON, GetSystemMetrics(widthMetric),
+                   GetSystemMetrics(heightMetric), LR_SHARED);
+    SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+}
+
 }  // namespace
 
 Win32Runtime::Win32Runtime(const FormDef& form, RandomSource& random, HINSTANCE instance,
@@ -111,6 +119,8 @@ void Win32Runtime::createWindow() {
     }
     // Created on the primary monitor's DPI; the monitor it landed on decides.
     dpi_ = windowDpi(hwnd_);
+    setIcon(hwnd_, instance_, ICON_BIG, SM_CXICON, SM_CYICON);
+    setIcon(hwnd_, instance_, ICON_SMALL, SM_CXSMICON, SM_CYSMICON);
     const LOGFONTW buttonFace = messageFont(dpi_);
     buttonFont_ = CreateFontIndirectW(&buttonFace);
     fitFrame({}, false);
