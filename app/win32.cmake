@@ -1,0 +1,16 @@
+# vop.exe: one statically linked 32-bit Windows program with its icon, manifest and
+# version resource; build it alone with `cmake --build --preset windows --target vop`.
+
+# The resources compile on their own: the compiler's warning flags mean nothing to windres.
+add_library(vop_resources OBJECT win32/vop.rc)
+target_include_directories(vop_resources PRIVATE ${PROJECT_SOURCE_DIR}
+                                                 ${CMAKE_CURRENT_SOURCE_DIR}/win32)
+set_source_files_properties(win32/vop.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_CURRENT_SOURCE_DIR}/win32/vop.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32/vop.ico")
+
+add_executable(vop WIN32 main_win32.cpp $<TARGET_OBJECTS:vop_resources>)
+target_link_libraries(vop PRIVATE vop_win32)
+# wWinMain; ASLR and DEP for a program that ships to other people's machines.
+target_link_options(vop PRIVATE -municode -Wl,--dynamicbase -Wl,--nxcompat
+                    $<$<CONFIG:Release,MinSizeRel>:-s>)
+vop_strict(vop)

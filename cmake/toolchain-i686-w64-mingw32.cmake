@@ -1,0 +1,24 @@
+# Cross-compiling vop.exe for 32-bit Windows with Debian's mingw-w64; tests run under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+
+# The posix thread flavour gives the C++ library its full threading support;
+# -static below keeps winpthread inside the executable.
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# One file per program: no libstdc++, libgcc or winpthread DLL beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# CTest starts every cross-built test program through Wine.
+find_program(VOP_WINE NAMES wine)
+if(VOP_WINE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${VOP_WINE})
+endif()

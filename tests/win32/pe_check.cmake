@@ -1,0 +1,35 @@
+# vop.exe's headers, read with objdump on the build machine: a 32-bit GUI program
+cmake_minimum_required(VERSION 3.25)
+# with ASLR and DEP that needs no DLL beyond those every Windows has.
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "objdump -p ${EXE} failed")
+endif()
+
+function(expect pattern what)
+    if(NOT headers MATCHES "${pattern}")
+        message(SEND_ERROR "vop.exe is not ${what}")
+    endif()
+endfunction()
+
+expect("file format pei-i386" "a PE for i386")
+expect("Magic[ \t]+010b[ \t]+\\(PE32\\)" "PE32")
+expect("Subsystem[ \t]+00000002[ \t]+\\(Windows GUI\\)" "a Windows GUI program")
+expect("DYNAMIC_BASE" "marked DYNAMIC_BASE")
+expect("NX_COMPAT" "marked NX_COMPAT")
+
+set(system_dlls kernel32.dll user32.dll gdi32.dll comctl32.dll msvcrt.dll advapi32.dll
+                shell32.dll ole32.dll version.dll)
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
+if(NOT imports)
+    message(SEND_ERROR "vop.exe imports nothing: objdump output not understood")
+endif()
+foreach(line IN LISTS imports)
+    string(REGEX REPLACE "DLL Name: " "" dll "${line}")
+    string(STRIP "${dll}" dll)
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST system_dlls)
+        message(SEND_ERROR "vop.exe needs ${dll}, which is not part of Windows")
+    endif()
+    message(STATUS "imports ${dll}")
+endforeach()

@@ -1,0 +1,163 @@
+// Driving the game's Win32 window from the test thread.
+#include "window_fixture.h"
+
+#include <cstdlib>
+
+namespace vop::test {
+
+namespace {
+MessageBoxCloser* activeCloser = nullptr;
+
+std::wstring classOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+// One control of a message box: its text, its button or its icon.
+BOOL CALLBACK noteBoxChild(HWND child, LPARAM seen) {
+    auto& box = *reinterpret_cast<SeenBox*>(seen);
+    if (!IsWindowVisible(child)) {
+        return TRUE;
+    }
+    const std::wstring cls = classOf(child);
+    if (_wcsicmp(cls.c_str(), L"Button") == 0) {
+        box.buttons.push_back(textOf(child));
+    } else if (_wcsicmp(cls.c_str(), L"Static") == 0) {
+        const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+        if ((style & SS_TYPEMASK) == SS_ICON) {
+            box.icon = box.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
+        } else {
+            box.texts.push_back(textOf(child));
+        }
+    }
+    return TRUE;
+}
+}  // namespace
+
+int expectedDpi() {
+    const char* value = std::getenv("VOP_DPI");
+    return value != nullptr ? std::atoi(value) : 96;
+}
+
+RECT placeOf(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+MessageBoxCloser::MessageBoxCloser() {
+    activeCloser = this;
+    timer_ = SetTimer(nullptr, 0, 10, &MessageBoxCloser::tick);
+}
+
+MessageBoxCloser::~MessageBoxCloser() {
+    KillTimer(nullptr, timer_);
+    activeCloser = nullptr;
+}
+
+void CALLBACK MessageBoxCloser::tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (activeCloser != nullptr) {
+        EnumThreadWindows(GetCurrentThreadId(), &MessageBoxCloser::inspect,
+                          reinterpret_cast<LPARAM>(activeCloser));
+    }
+}
+
+BOOL CALLBACK MessageBoxCloser::inspect(HWND window, LPARAM self) {
+    auto& closer = *reinterpret_cast<MessageBoxCloser*>(self);
+    if (classOf(window) != L"#32770" || !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    for (const SeenBox& box : closer.seen_) {
+        if (box.box == window) {
+            return TRUE;  // already closing
+        }
+    }
+    SeenBox box;
+    box.box = window;
+    box.owner = GetWindow(window, GW_OWNER);
+    box.title = textOf(window);
+    box.ownerEnabled = box.owner != nullptr && IsWindowEnabled(box.owner);
+    box.ownerTitle = box.owner != nullptr ? textOf(box.owner) : Text();
+    EnumChildWindows(window, &noteBoxChild, reinterpret_cast<LPARAM>(&box));
+    closer.seen_.push_back(box);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return TRUE;
+}
+
+void Win32WindowTest::startWith(std::initializer_list<int> draws) {
+    willDraw(draws);
+    runtime.start(game);
+    main = runtime.Window();
+    ASSERT_NE(main, nullptr) << "the game's window was not created";
+    ASSERT_TRUE(IsWindowVisible(main));
+    pump();
+}
+
+void Win32WindowTest::willDraw(std::initializer_list<int> draws) {
+    for (int n : draws) {
+        random.push(valueFor(n));
+    }
+}
+
+HWND Win32WindowTest::ctl(ControlId id) const {
+    const HWND control = GetDlgItem(main, win32::dialogId(id));
+    EXPECT_NE(control, nullptr) << controlName(id.name) << "(" << id.index << ") missing";
+    return control;
+}
+
+void Win32WindowTest::pump() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quitPosted = true;
+            quitCode = msg.wParam;
+            continue;
+        }
+        runtime.dispatch(msg);
+    }
+}
+
+bool Win32WindowTest::pumpUntil(const std::function<bool()>& done) {
+    const ULONGLONG deadline = GetTickCount64() + 5000;
+    pump();
+    while (!done()) {
+        if (GetTickCount64() > deadline) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        pump();
+    }
+    return true;
+}
+
+void Win32WindowTest::press(UINT key, bool shift) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE before = keys[VK_SHIFT];
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    const HWND target = GetFocus();
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(target, WM_KEYDOWN, key, scan | 1);
+    PostMessageW(target, WM_KEYUP, key, scan | 1 | (1 << 30) | (1u << 31));
+    pump();
+    keys[VK_SHIFT] = before;
+    SetKeyboardState(keys);
+}
+
+void Win32WindowTest::mouseClick(HWND button) {
+    RECT r{};
+    GetClientRect(button, &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(button, WM_LBUTTONUP, 0, at);
+    pump();
+}
+
+void Win32WindowTest::buttonClick(HWND button) {
+    SendMessageW(button, BM_CLICK, 0, 0);
+    pump();
+}
+
+}  // namespace vop::test

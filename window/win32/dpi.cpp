@@ -1,0 +1,75 @@
+// Per-monitor DPI through the functions Windows 10 added, looked up at run time so
+// that vop.exe still starts on older 32-bit Windows, which gets the system DPI.
+#include "window/win32/dpi.h"
+
+namespace vop::win32 {
+
+namespace {
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+
+template <class Fn>
+Fn user32Function(const char* name) {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (user32 == nullptr) {
+        return nullptr;
+    }
+    // Through the generic function pointer type, which any function pointer may pass.
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+}
+
+}  // namespace
+
+Dpi systemDpi() {
+    const HDC screen = GetDC(nullptr);
+    const Dpi dpi{GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+Dpi windowDpi(HWND window) {
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (getDpiForWindow != nullptr && window != nullptr) {
+        const int dpi = static_cast<int>(getDpiForWindow(window));
+        if (dpi > 0) {
+            return {dpi, dpi};
+        }
+    }
+    return systemDpi();
+}
+
+SIZE frameSizeFor(SIZE client, DWORD style, DWORD exStyle, Dpi dpi) {
+    static const auto adjustForDpi =
+        user32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, client.cx, client.cy};
+    if (adjustForDpi != nullptr) {
+        adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi.y));
+    } else {
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    }
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+LOGFONTW messageFont(Dpi dpi) {
+    static const auto infoForDpi =
+        user32Function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (infoForDpi != nullptr && infoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
+                                            static_cast<UINT>(dpi.y))) {
+        return metrics.lfMessageFont;
+    }
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        // The system gives it at the system DPI; the window may sit on another monitor.
+        metrics.lfMessageFont.lfHeight =
+            MulDiv(metrics.lfMessageFont.lfHeight, dpi.y, systemDpi().y);
+        return metrics.lfMessageFont;
+    }
+    LOGFONTW fallback{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(fallback), &fallback);
+    return fallback;
+}
+
+}  // namespace vop::win32

@@ -1,0 +1,78 @@
+// The form runtime on the native Windows API: one top-level window with BUTTON and
+// STATIC children built from the window definition, run by a dialog-style message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+#include "window/form_runtime.h"
+#include "window/win32/base_window.h"
+#include "window/win32/dpi.h"
+
+namespace vop {
+
+class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Runtime> {
+  public:
+    // showCommand is how the program was asked to show its window (wWinMain's nCmdShow).
+    Win32Runtime(const FormDef& form, RandomSource& random, HINSTANCE instance,
+                 int showCommand = SW_SHOWNORMAL);
+    ~Win32Runtime();
+
+    // Delivers messages until the window is closed; the program's exit status.
+    int run();
+    // One message through the dialog manager, so that Tab, Shift+Tab and Space
+    // work as in a dialog box.
+    void dispatch(MSG& msg);
+
+    HWND control(ControlId id) const;
+    win32::Dpi dpi() const { return dpi_; }
+
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  protected:
+    void createWindow() override;
+    void createControl(ControlId id) override;
+    void showWindow() override;
+    void showFormCaption() override;
+    void showCaption(ControlId id) override;
+    void showEnabled(ControlId id) override;
+    void showVisible(ControlId id) override;
+    void showGeometry(ControlId id) override;
+    void showFont(ControlId id) override;
+    void showForeColor(ControlId id) override;
+    void moveFocus(ControlId id) override;
+    void showMessageBox(const Text& prompt, const Text& title) override;
+    void quit() override;
+
+  private:
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCtlColorStatic(HDC dc, HWND label);
+    LRESULT OnDpiChanged(WPARAM wParam, const RECT& suggested);
+    void OnGetMinMaxInfo(MINMAXINFO& info) const;
+    void OnActivate(WPARAM wParam);
+    void OnDestroy();
+
+    // Sizes the frame so that the client area is exactly the definition's, at dpi_.
+    void fitFrame(POINT topLeft, bool move);
+    // Places every control and gives it its font again, after a DPI change.
+    void layOutControls();
+    // Tab order is z-order: buttons by TabIndex, then the labels.
+    void applyTabOrder();
+    HFONT fontFor(ControlId id);
+    HBRUSH brushFor(ColorValue color);
+    COLORREF colorRef(ColorValue color) const;
+
+    HINSTANCE instance_;
+    int showCommand_;
+    win32::Dpi dpi_;
+    SIZE frameSize_{0, 0};
+    HWND focusBeforeDeactivation_ = nullptr;
+    bool inFocusChange_ = false;
+    bool destroyedByOwner_ = false;
+    HFONT buttonFont_ = nullptr;
+    std::map<int, HFONT> labelFonts_;  // by lfHeight at dpi_
+    std::map<ColorValue, HBRUSH> brushes_;
+};
+
+}  // namespace vop
