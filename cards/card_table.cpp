@@ -3,13 +3,14 @@
 #include <utility>
 
 #include "cards/cls_card.h"
+#include "window/text.h"
 
 namespace vop {
 
 namespace {
 std::size_t at(Int32 n) {
     if (n < 1 || n > kDeckSize) {
-        raiseRuntimeError(RuntimeError::SubscriptOutOfRange, "cards(" + std::to_string(n) + ")");
+        raiseRuntimeError(RuntimeError::SubscriptOutOfRange, "cards(" + digits(n) + ")");
     }
     return static_cast<std::size_t>(n - 1);
 }
@@ -19,7 +20,7 @@ clsCard& CardTable::create(Int32 n) {
     std::unique_ptr<clsCard>& card = cards_[at(n)];
     if (card) {
         raiseRuntimeError(RuntimeError::SubscriptOutOfRange,
-                          "cards(" + std::to_string(n) + ") created twice");
+                          "cards(" + digits(n) + ") created twice");
     }
     card = std::make_unique<clsCard>();
     return *card;
@@ -28,7 +29,7 @@ clsCard& CardTable::create(Int32 n) {
 const clsCard& CardTable::operator()(Int32 n) const {
     const std::unique_ptr<clsCard>& card = cards_[at(n)];
     if (!card) {
-        raiseRuntimeError(RuntimeError::ObjectNotSet, "cards(" + std::to_string(n) + ")");
+        raiseRuntimeError(RuntimeError::ObjectNotSet, "cards(" + digits(n) + ")");
     }
     return *card;
 }

@@ -21,7 +21,7 @@ constexpr std::size_t kSlotCount = kExistSlot + kGridLabels;
 std::string describe(ControlId id) {
     std::string name(controlName(id.name));
     if (isArray(id.name)) {
-        name.append("(").append(std::to_string(id.index)).append(")");
+        name.append("(").append(digits(id.index)).append(")");
     }
     return name;
 }

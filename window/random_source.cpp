@@ -4,6 +4,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+#include "window/text.h"
 
 namespace vop {
 
@@ -38,7 +41,9 @@ float ClockRandom::rnd() {
 
 float ScriptedRandom::rnd() {
     if (values_.empty()) {
-        std::fprintf(stderr, "ScriptedRandom: the script ran out after %d draws\n", draws_);
+        const std::string line =
+            "ScriptedRandom: the script ran out after " + digits(draws_) + " draws\n";
+        std::fputs(line.c_str(), stderr);
         std::abort();
     }
     const float value = values_.front();

@@ -3,6 +3,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+#include "window/text.h"
 
 namespace vop {
 
@@ -31,13 +34,13 @@ void setRuntimeErrorReporter(RuntimeErrorReporter newReporter) {
 }
 
 void raiseRuntimeError(RuntimeError error, std::string_view detail) {
-    const std::string_view what = describe(error);
-    std::fprintf(stderr, "Vop: run-time error %d: %.*s", static_cast<int>(error),
-                 static_cast<int>(what.size()), what.data());
+    std::string line = "Vop: run-time error " + digits(static_cast<int>(error)) + ": ";
+    line += describe(error);
     if (!detail.empty()) {
-        std::fprintf(stderr, " (%.*s)", static_cast<int>(detail.size()), detail.data());
+        line.append(" (").append(detail).append(")");
     }
-    std::fputc('\n', stderr);
+    line += '\n';
+    std::fputs(line.c_str(), stderr);
     std::fflush(stderr);
     if (reporter != nullptr) {
         RuntimeErrorReporter once = reporter;

@@ -6,9 +6,25 @@
 
 namespace vop {
 
+std::string digits(long long value) {
+    char buffer[24];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    // Work on the negative side: it holds the most negative value whole.
+    long long rest = value < 0 ? value : -value;
+    do {
+        *--p = static_cast<char>('0' - rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (value < 0) {
+        *--p = '-';
+    }
+    return std::string(p, end);
+}
+
 Text decimalText(Int32 value) {
-    const std::string digits = std::to_string(value);
-    return Text(digits.begin(), digits.end());
+    const std::string ascii = digits(value);
+    return Text(ascii.begin(), ascii.end());
 }
 
 Text signedText(Int32 value) {

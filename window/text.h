@@ -14,6 +14,10 @@ using TextView = std::u16string_view;
 // Decimal digits, a minus sign for negative values, no leading space: 47 -> "47".
 Text decimalText(Int32 value);
 
+// The same digits as plain ASCII, for diagnostics. Written out by hand so that the
+// Windows program does not carry a printf engine for the sake of a number.
+std::string digits(long long value);
+
 // The signed form: a leading space for zero and positive values, a minus sign
 // for negative ones: 7 -> " 7", -1 -> "-1".
 Text signedText(Int32 value);

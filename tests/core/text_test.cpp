@@ -19,6 +19,14 @@ TEST(Conversions, DecimalAndSignedText) {
     EXPECT_EQ(signedText(14), u" 14");
 }
 
+TEST(Conversions, AsciiDigitsForDiagnostics) {
+    EXPECT_EQ(digits(0), "0");
+    EXPECT_EQ(digits(-7), "-7");
+    EXPECT_EQ(digits(1234567890), "1234567890");
+    EXPECT_EQ(digits(std::numeric_limits<long long>::min()), "-9223372036854775808");
+    EXPECT_EQ(digits(std::numeric_limits<long long>::max()), "9223372036854775807");
+}
+
 TEST(Conversions, TextToIntegerAcceptsNumbers) {
     EXPECT_EQ(textToInteger(u"1"), 1);
     EXPECT_EQ(textToInteger(u"52"), 52);
