@@ -36,7 +36,10 @@ std::string labelName(int n) {
     return "lblExist(" + num(n) + ")";
 }
 std::string quoted(const Text& text) {
-    return "\"" + toUtf8(text) + "\"";
+    std::string out(1, '"');
+    out += toUtf8(text);
+    out += '"';
+    return out;
 }
 
 // A Tag holds a card number exactly as the game writes it: "1".."52", nothing else.
@@ -52,6 +55,20 @@ Int16 cardNumberIn(const Text& tag) {
         n = n * 10 + (c - u'0');
     }
     return n <= kDeckSize ? static_cast<Int16>(n) : 0;
+}
+
+const std::array<Text, 53>& cardNames() {
+    static const std::array<Text, 53> names = [] {
+        std::array<Text, 53> all;
+        for (Int16 n = 1; n <= kDeckSize; ++n) {
+            clsCard card;
+            card.color = suitOf(n);
+            card.Number = rankOf(n);
+            all[n] = setCap(card);
+        }
+        return all;
+    }();
+    return names;
 }
 
 }  // namespace
@@ -87,14 +104,7 @@ bool InvariantChecker::Snapshot::inFilledSlot(Int16 n) const {
 }
 
 InvariantChecker::InvariantChecker(const frmVop& game, const FormRuntime& runtime)
-    : game_(game), runtime_(runtime) {
-    for (Int16 n = 1; n <= kDeckSize; ++n) {
-        clsCard card;
-        card.color = suitOf(n);
-        card.Number = rankOf(n);
-        names_[n] = setCap(card);
-    }
-}
+    : game_(game), runtime_(runtime), names_(cardNames()) {}
 
 InvariantChecker::Snapshot InvariantChecker::read() const {
     Snapshot s;
@@ -231,20 +241,22 @@ void InvariantChecker::checkGround(const Snapshot& s) const {
         checkFreshDeal(s);
         return;
     }
-    const std::string groundName = toUtf8(names_[s.ground]);
     const bool played = !s.inDeck[s.ground] && !s.inFilledSlot(s.ground);
     if (s.playedCount > 0 && !played) {
-        invariantBroken("the ground shows " + groundName + ", which has not been played");
+        invariantBroken("the ground shows " + toUtf8(names_[s.ground]) +
+                        ", which has not been played");
     }
     if (s.playedCount == 0 && s.ground != winner_) {
-        invariantBroken("the ground shows " + groundName + " before the first play of a game");
+        invariantBroken("the ground shows " + toUtf8(names_[s.ground]) +
+                        " before the first play of a game");
     }
     for (int i = 0; i < kHand; ++i) {
         const bool playable = follows(s.tag[i], s.ground);
         if (s.enabled[i] != playable) {
             invariantBroken(slotName(i) + (s.enabled[i] ? " is enabled" : " is disabled") +
                             " though " + toUtf8(names_[s.tag[i]]) +
-                            (playable ? " follows " : " does not follow ") + groundName);
+                            (playable ? " follows " : " does not follow ") +
+                            toUtf8(names_[s.ground]));
         }
     }
 }

@@ -78,7 +78,7 @@ class InvariantChecker {
 
     const frmVop& game_;
     const FormRuntime& runtime_;
-    std::array<Text, 53> names_;
+    const std::array<Text, 53>& names_;  // every card's name, by number
     std::optional<Snapshot> last_;
     Int16 winner_ = 0;  // the card that won the previous game, for the whole next game
     long long deals_ = 0;

@@ -21,7 +21,11 @@ constexpr std::size_t kSlotCount = kExistSlot + kGridLabels;
 std::string describe(ControlId id) {
     std::string name(controlName(id.name));
     if (isArray(id.name)) {
-        name += "(" + std::to_string(id.index) + ")";
+        // Appended piece by piece: gcc 12 at -O3 takes "(" + std::string for an
+        // overlapping copy and fails the optimised build (-Werror=restrict).
+        name += '(';
+        name += std::to_string(id.index);
+        name += ')';
     }
     return name;
 }
