@@ -15,7 +15,7 @@ namespace vop::fuzz {
 
 namespace {
 
-constexpr int kMostEvents = 64;  // one input stays one quick execution
+constexpr int kMostEvents = 16;  // one input stays one quick execution
 
 // Values straight from the input, 24 bits each, so the fuzzer can reach 1 - 2^-24, the
 // rounding ties and any run of equal values. When the input runs dry a full-period
