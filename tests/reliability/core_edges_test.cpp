@@ -1,0 +1,70 @@
+// Corners of the core that ordinary play seldom reaches: the window closed behind "Win",
+// clicks the platform never delivers, and text outside the game's own alphabet.
+#include <gtest/gtest.h>
+
+#include "core/game_fixture.h"
+#include "game/invariants.h"
+#include "tests/reliability/random_sources.h"
+
+namespace vop {
+namespace {
+
+using test::slot;
+
+// Plays a rigged game to its end; the "Win" box is where the window gets closed.
+TEST(CoreEdges, ClosingTheWindowBehindWinDealsNoMore) {
+    reliability::RiggedRandom random(4);
+    MemoryRuntime runtime(vopWindow(), random);
+    frmVop game(runtime);
+    random.watch(game);
+    runtime.onMessageBox = [&](const Text&) { runtime.end(); };
+    runtime.start(game);
+    for (int plays = 0; plays < 5000 && !runtime.ended(); ++plays) {
+        int chosen = -1;
+        for (int i = 0; i < 5 && chosen < 0; ++i) {
+            if (runtime.enabled(slot(i)) && !runtime.caption(slot(i)).empty()) {
+                chosen = i;
+            }
+        }
+        if (chosen < 0) {
+            runtime.click({Ctl::cmdPlay, 0});  // no card to play: deal anew
+            continue;
+        }
+        random.target(static_cast<Int16>(textToInteger(runtime.tag(slot(chosen)))));
+        runtime.click(slot(chosen));
+    }
+    ASSERT_TRUE(runtime.ended());
+    EXPECT_EQ(runtime.messages().size(), 1U);
+    EXPECT_EQ(game.playedCount(), 52);  // no new deal after the window closed
+    EXPECT_EQ(game.remainCount(), 0);
+    EXPECT_TRUE(runtime.quitCalled());
+}
+
+TEST(CoreEdges, ClicksThePlatformNeverDelivers) {
+    ScriptedRandom random{test::valueFor(1), test::valueFor(2), test::valueFor(3),
+                          test::valueFor(4), test::valueFor(5)};
+    MemoryRuntime runtime(vopWindow(), random);
+    frmVop game(runtime);
+    runtime.start(game);
+    InvariantChecker checker(game, runtime);
+    checker.check();
+    runtime.click({Ctl::lblExist, 5});   // a label takes no click
+    runtime.click({Ctl::lblColor, 9});   // no such element
+    runtime.click({Ctl::btnCard, -1});   // nor this one
+    runtime.setVisible(slot(2), false);  // a hidden button takes none either
+    runtime.click(slot(2));
+    runtime.setVisible(slot(2), true);
+    checker.afterIgnored();
+    EXPECT_EQ(game.playedCount(), 0);
+    EXPECT_EQ(*runtime.focus(), ControlId{Ctl::btnFocus});
+}
+
+TEST(CoreEdges, TextBeyondTheGamesAlphabet) {
+    EXPECT_EQ(toUtf8(u"\u00E9"), "\xC3\xA9");              // two bytes
+    EXPECT_EQ(toUtf8(u"\u679A"), "\xE6\x9E\x9A");          // three: the count's last character
+    EXPECT_EQ(toUtf8(u"\U0001F0A1"), "\xF0\x9F\x82\xA1");  // a surrogate pair: four
+    EXPECT_EQ(toUtf8(std::u16string(1, u'\xD83C')), "\xED\xA0\xBC");  // a lone half as is
+}
+
+}  // namespace
+}  // namespace vop
