@@ -29,7 +29,16 @@ need_packages() {
 
 # Packages every build needs.
 BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config)
-QT_PACKAGES=(qt6-base-dev libgl-dev fonts-dejavu-core fonts-wqy-microhei)
+QT_PACKAGES=(qt6-base-dev libgl-dev fonts-dejavu-core fontconfig)
+
+# need_cjk_font: the caption's "現在" and "枚" need a font with Japanese glyphs. Most
+# desktops have one; where fontconfig knows none, a small one comes from Debian.
+need_cjk_font() {
+    need_packages fontconfig
+    if [ -z "$(fc-list :lang=ja family 2>/dev/null)" ]; then
+        need_packages fonts-wqy-microhei
+    fi
+}
 
 # run_ctest BUILD_DIR [ctest args...]: runs CTest and adds its counts to the run's totals.
 run_ctest() {

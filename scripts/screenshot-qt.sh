@@ -5,6 +5,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$VOP_ROOT"
 
 need_packages "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" xvfb xauth x11-utils xdotool imagemagick
+need_cjk_font
 cmake --preset release >/dev/null
 cmake --build --preset release
 mkdir -p docs/screenshots

@@ -4,6 +4,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 cd "$VOP_ROOT"
 need_packages "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" libgtest-dev xvfb xauth
+need_cjk_font
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1

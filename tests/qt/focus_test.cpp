@@ -7,7 +7,7 @@ namespace {
 
 class Focus : public QtGameTest {};
 
-TEST_F(Focus, TabVisitsTheSlotsThenTheCommandsAndTheGroundSendsItBack) {
+TEST_F(Focus, TabVisitsTheSlotsThenTheCommandsAndComesBackToTheFocusButton) {
     startWith({card('H', 7), card('H', 2), card('S', 7), card('C', 9), card('D', 13)});
     ASSERT_EQ(focused(), widget(kFocus));
     QStringList visited;
@@ -17,7 +17,7 @@ TEST_F(Focus, TabVisitsTheSlotsThenTheCommandsAndTheGroundSendsItBack) {
     }
     EXPECT_EQ(visited, (QStringList{"btnCard(0)", "btnCard(1)", "btnCard(2)", "btnCard(3)",
                                     "btnCard(4)", "cmdPlay(0)", "cmdPlay(1)"}));
-    // Next comes the ground button, which hands the focus on at once.
+    // After "E" the cycle starts again at btnFocus.
     pressOnFocus(Qt::Key_Tab);
     EXPECT_EQ(focused(), widget(kFocus));
     pressOnFocus(Qt::Key_Tab);

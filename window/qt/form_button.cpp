@@ -1,6 +1,7 @@
 // Command buttons that wrap their captions and report the focus.
 #include "window/qt/form_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -50,6 +51,23 @@ void FormButton::paintEvent(QPaintEvent*) {
         style()->drawItemText(&painter, box, Qt::AlignCenter, option.palette, isEnabled(), line,
                               QPalette::ButtonText);
         y += layout.lineHeight;
+    }
+}
+
+void FormButton::keyPressEvent(QKeyEvent* event) {
+    // Enter plays the focused card as Space does. The window has no default button,
+    // so Enter always means the button that shows the focus mark, never another one.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers chord =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!enter || chord != Qt::NoModifier) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // A held key plays one card, as a held Space does.
+    if (!event->isAutoRepeat() && isEnabled()) {
+        click();
     }
 }
 

@@ -1,5 +1,5 @@
 // A command button of the window: draws its caption so a card name is never clipped,
-// and tells the runtime when it receives the focus.
+// answers Space and Enter alike, and tells the runtime when it receives the focus.
 #pragma once
 
 #include <QPushButton>
@@ -25,6 +25,7 @@ class FormButton final : public QPushButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
   private:

@@ -11,6 +11,7 @@
 
 #include "window/qt/qt_look.h"
 #include "window/runtime_error.h"
+#include "window/spoken_text.h"
 
 namespace vop {
 
@@ -80,6 +81,7 @@ QLabel* QtFormRuntime::label(ControlId id) const {
 void QtFormRuntime::createWindow() {
     window_ = std::make_unique<FormWindow>();
     window_->setFixedSize(toPixels(form().clientWidth), toPixels(form().clientHeight));
+    window_->setWindowIcon(vopIcon());
     QPalette palette = window_->palette();
     palette.setColor(QPalette::Window, toQColor(form().backColor));
     window_->setPalette(palette);
@@ -107,6 +109,12 @@ void QtFormRuntime::createControl(ControlId id) {
                 raiseGotFocus(id);
             }
         };
+        if (id.name == Ctl::btnGround) {
+            // The ground hands the focus straight back to btnFocus, so in the Tab cycle
+            // it would leave Shift+Tab from btnFocus nowhere to go. A click still
+            // focuses it, and the game sends the focus back as always.
+            b->setFocusPolicy(Qt::ClickFocus);
+        }
         made = b;
     } else {
         auto* l = new QLabel(window_.get());
@@ -167,10 +175,12 @@ void QtFormRuntime::showCaption(ControlId id) {
     } else if (QLabel* l = label(id)) {
         l->setText(caption);
     }
+    showSpoken(id);
 }
 
 void QtFormRuntime::showEnabled(ControlId id) {
     widget(id)->setEnabled(get(id).enabled);
+    showSpoken(id);
 }
 
 void QtFormRuntime::showVisible(ControlId id) {
@@ -201,6 +211,20 @@ void QtFormRuntime::showForeColor(ControlId id) {
     palette.setColor(QPalette::Active, role, color);
     palette.setColor(QPalette::Inactive, role, color);
     w->setPalette(palette);
+    showSpoken(id);
+}
+
+void QtFormRuntime::showSpoken(ControlId id) {
+    QWidget* w = widget(id);
+    const QString name = toQString(spokenName(*this, id));
+    const QString description = toQString(spokenDescription(*this, id));
+    // Qt tells a listening screen reader of each change; unchanged words stay quiet.
+    if (w->accessibleName() != name) {
+        w->setAccessibleName(name);
+    }
+    if (w->accessibleDescription() != description) {
+        w->setAccessibleDescription(description);
+    }
 }
 
 void QtFormRuntime::moveFocus(ControlId id) {

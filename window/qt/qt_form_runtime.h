@@ -43,6 +43,8 @@ class QtFormRuntime final : public FormRuntime {
     using Key = std::pair<int, int>;
     static Key keyOf(ControlId id) { return {static_cast<int>(id.name), id.index}; }
     void applyTabOrder();
+    // Gives a screen reader the control's words: the card, its state, whether it plays.
+    void showSpoken(ControlId id);
 
     std::unique_ptr<FormWindow> window_;
     std::map<Key, QWidget*> widgets_;  // owned by window_

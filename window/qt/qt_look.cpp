@@ -60,4 +60,13 @@ QFont labelFont(const FontDef& def, double points) {
     return font;
 }
 
+QIcon vopIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/vop.png").arg(size),
+                     QSize(size, size));
+    }
+    return icon;
+}
+
 }  // namespace vop

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 
 #include "window/form_definition.h"
 
@@ -19,5 +20,8 @@ QColor toQColor(ColorValue value);
 // A label's font: the face the definition asks for, and where the desktop lacks it
 // (as every Linux desktop lacks "Small Fonts") a face that stays legible on a 7-pixel line.
 QFont labelFont(const FontDef& def, double points);
+
+// The game's icon in every size the desktop asks for, for the title bar and task list.
+QIcon vopIcon();
 
 }  // namespace vop

@@ -2,6 +2,7 @@
 #include "window/qt/qt_program.h"
 
 #include <QByteArray>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -9,6 +10,7 @@
 
 #include "game/frm_vop.h"
 #include "window/qt/qt_form_runtime.h"
+#include "window/qt/qt_look.h"
 
 namespace vop {
 
@@ -59,7 +61,13 @@ std::unique_ptr<QApplication> openApplication(int& argc, char** argv) {
         }
     }
     heldMessages().clear();
+    identifyApplication();
     return app;
+}
+
+void identifyApplication() {
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
+    QGuiApplication::setWindowIcon(vopIcon());
 }
 
 int runVop(RandomSource& random) {

@@ -13,7 +13,15 @@ namespace vop {
 // QT_QPA_PLATFORM, an X display in DISPLAY or a Wayland one in WAYLAND_DISPLAY.
 bool displayConfigured();
 
-// Opens the Qt application. When the display cannot be opened, prints one line on
+// The application id the installed desktop entry carries: Wayland shells match the
+// window to its entry, name and icon by it.
+inline constexpr const char* kAppId = "net.vopgame.Vop";
+
+// Tells the desktop which installed entry the program is. The window title stays
+// the game's caption alone: no display name is set, which Qt would append to it.
+void identifyApplication();
+
+// Opens the Qt application and identifies it. When the display cannot be opened, prints one line on
 // stderr and ends the process with status 1 instead of Qt's abort.
 std::unique_ptr<QApplication> openApplication(int& argc, char** argv);
 

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# The game installed on a Linux desktop: `cmake --install` of the release build into a
+# scratch prefix, every file where menus, icon themes and software centres look for it,
+# the entry and the metainfo validated; the installed program's window on an X server
+# (caption, icon, class) and the window under a Wayland compositor (weston, headless).
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+cd "$VOP_ROOT"
+need_packages "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" libgtest-dev desktop-file-utils appstream \
+    xvfb xauth x11-utils xdotool weston qt6-wayland
+need_cjk_font
+
+cmake --preset release >/dev/null
+cmake --build --preset release
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+cmake --install build/release --prefix "$prefix" >/dev/null
+
+passed=0
+failed=0
+# check WHAT COMMAND...: one test; its output shows only when it fails.
+check() {
+    local what="$1"
+    shift
+    local out
+    if out="$("$@" 2>&1)"; then
+        passed=$((passed + 1))
+        printf '    ok: %s\n' "$what" >&2
+    else
+        failed=$((failed + 1))
+        printf 'vop: FAILED: %s\n%s\n' "$what" "$out" >&2
+    fi
+}
+
+app=net.vopgame.Vop
+expected=(
+    bin/vop
+    "share/applications/$app.desktop"
+    "share/metainfo/$app.metainfo.xml"
+    "share/icons/hicolor/scalable/apps/$app.svg"
+)
+for size in 16 24 32 48 64 128 256; do
+    expected+=("share/icons/hicolor/${size}x${size}/apps/$app.png")
+done
+for file in "${expected[@]}"; do
+    check "installed $file" test -s "$prefix/$file"
+done
+check "bin/vop is executable" test -x "$prefix/bin/vop"
+check "desktop-file-validate" desktop-file-validate "$prefix/share/applications/$app.desktop"
+check "appstreamcli validate --no-net" \
+    appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml"
+
+# The installed program on an X server: the caption alone as title, the icon in every
+# size, and the class the desktop entry names in StartupWMClass.
+x11_window() {
+    local numberFile
+    numberFile="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 400x300x24 -dpi 96 -nolisten tcp 3>"$numberFile" &
+    local xvfb=$!
+    local tries=0
+    until [ -s "$numberFile" ]; do
+        tries=$((tries + 1))
+        if [ $tries -gt 100 ]; then
+            kill "$xvfb"
+            echo "Xvfb did not start"
+            return 1
+        fi
+        sleep 0.1
+    done
+    local display=":$(head -n 1 "$numberFile")"
+    rm -f "$numberFile"
+    DISPLAY="$display" "$prefix/bin/vop" &
+    local vop=$!
+    local rc=0
+    local window
+    window="$(DISPLAY="$display" timeout 20 xdotool search --sync --onlyvisible --name '^Vop' |
+        head -n 1)" || rc=1
+    if [ $rc -eq 0 ]; then
+        local props
+        props="$(DISPLAY="$display" xprop -id "$window" _NET_WM_NAME WM_CLASS _NET_WM_ICON)"
+        grep -qF '_NET_WM_NAME(UTF8_STRING) = "Vop:現在0枚"' <<<"$props" || rc=1
+        grep -qF 'WM_CLASS(STRING) = "vop", "vop"' <<<"$props" || rc=1
+        # Title bars and task switchers pick from these; xprop lists the sizes it reads.
+        local size
+        for size in 16 24 32 48 64; do
+            grep -qF "Icon ($size x $size)" <<<"$props" || rc=1
+        done
+        [ $rc -eq 0 ] || grep -E '_NET_WM_NAME|WM_CLASS|Icon \(' <<<"$props"
+    fi
+    kill "$vop" "$xvfb" 2>/dev/null || true
+    wait "$vop" "$xvfb" 2>/dev/null || true
+    return $rc
+}
+check "installed vop on X11: title, WM_CLASS, icon" x11_window
+
+# The window under Wayland, from the sanitizer build's window tests.
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+check "window opens and keeps 120 x 63 under weston" \
+    tests/qt/under_weston.sh "$(command -v weston)" build/asan/tests/qt/qt_tests \
+    --gtest_filter='Platform.*'
+
+say "desktop: $passed passed, $failed failed"
+if [ -n "${VOP_TALLY:-}" ]; then
+    echo "$passed $failed" >>"$VOP_TALLY"
+fi
+[ "$failed" -eq 0 ] || die "desktop checks failed"
