@@ -3,6 +3,7 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 add_executable(vop main_qt.cpp)
 target_link_libraries(vop PRIVATE vop_qt)
 vop_strict(vop)
+vop_harden(vop)
 
 # Installed under the game's own application id, so menus, software centres and
 # Wayland shells find the entry, the icon and the description together.
