@@ -81,7 +81,8 @@ Text spokenName(const FormRuntime& runtime, ControlId id) {
             }
             return cardWords(id.index) + u", " + gridState(runtime.get(id));
         case Ctl::btnFocus:
-            break;
+            // Holds the focus between plays: named for the table, not its hidden caption.
+            return u"Table";
     }
     return Text();
 }

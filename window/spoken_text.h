@@ -14,7 +14,7 @@ Int32 cardNumberOfName(TextView name);
 
 // Accessible name: hand slots and the ground say their card or "Empty"; grid labels
 // their card and state ("Ace of spades, in the deck" / "in the hand" / "played");
-// row headers their suit; "N" and "E" what they do.
+// row headers their suit; "N" and "E" what they do; the hidden focus button "Table".
 Text spokenName(const FormRuntime& runtime, ControlId id);
 
 // Accessible description: whether a hand slot can be played now.

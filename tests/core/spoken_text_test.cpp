@@ -50,7 +50,7 @@ TEST_F(Spoken, ControlsSayTheirCardAndState) {
     EXPECT_EQ(spokenName(runtime, {Ctl::lblColor, 1}), u"hearts");
     EXPECT_EQ(spokenName(runtime, {Ctl::cmdPlay, 0}), u"New game");
     EXPECT_EQ(spokenName(runtime, {Ctl::cmdPlay, 1}), u"End");
-    EXPECT_EQ(spokenName(runtime, {Ctl::btnFocus}), u"");
+    EXPECT_EQ(spokenName(runtime, {Ctl::btnFocus}), u"Table");
     EXPECT_EQ(spokenName(runtime, grid(0)), u"");
     EXPECT_EQ(spokenDescription(runtime, {Ctl::btnGround}), u"");
     runtime.setCaption(slot(4), u"");
