@@ -3,6 +3,10 @@
 // description in words, while the visible captions stay the game's own.
 #include <oleacc.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "window_fixture.h"
 
 namespace vop::test {
@@ -150,6 +154,33 @@ TEST_F(AccessibilityTest, ObjectOutlivingItsWindowAnswersWithoutTheGame) {
     BSTR name = nullptr;
     EXPECT_FALSE(SUCCEEDED(object.p->get_accName(self(), &name)) && name != nullptr);
     take(name);
+}
+
+// Which objects told screen readers that their words changed.
+std::vector<std::pair<DWORD, HWND>> changes;
+
+void CALLBACK noteChange(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                         DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) {
+        changes.emplace_back(event, window);
+    }
+}
+
+TEST_F(AccessibilityTest, ScreenReadersAreToldWhenTheWordsChange) {
+    changes.clear();
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE, nullptr,
+                        &noteChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    willDraw({41});
+    buttonClick(slotButton(0));  // H 7 played: its label now says "played", C 9 unplayable
+    const auto told = [](DWORD event, HWND window) {
+        return std::find(changes.begin(), changes.end(), std::make_pair(event, window)) !=
+               changes.end();
+    };
+    EXPECT_TRUE(pumpUntil([&] { return told(EVENT_OBJECT_NAMECHANGE, ctl(grid(20))); }));
+    EXPECT_TRUE(pumpUntil([&] { return told(EVENT_OBJECT_DESCRIPTIONCHANGE, slotButton(3)); }));
+    UnhookWinEvent(hook);
 }
 
 // The deck played out: slot 0 empties and says so.

@@ -106,15 +106,15 @@ void Win32Runtime::showFocusMarks() {
 
 WPARAM Win32Runtime::keepFocusMarks(WPARAM uiState) const {
     // A mouse click asks to hide them again; the request for the rest goes through.
-    const WORD action = LOWORD(uiState);
     const WORD flags = HIWORD(uiState);
-    if (action == UIS_SET || action == UIS_INITIALIZE) {
-        if (action == UIS_INITIALIZE) {
+    switch (LOWORD(uiState)) {
+        case UIS_INITIALIZE:
             return MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS);
-        }
-        return MAKEWPARAM(UIS_SET, flags & ~UISF_HIDEFOCUS);
+        case UIS_SET:
+            return MAKEWPARAM(UIS_SET, flags & ~UISF_HIDEFOCUS);
+        default:
+            return uiState;
     }
-    return uiState;
 }
 
 void Win32Runtime::announceChange(ControlId id) {
