@@ -1,6 +1,7 @@
 // The window as Windows shows it: frame, client size and every control's place at
 // the system's DPI, the labels' fonts and colours, and a move to another DPI.
 #include <array>
+#include <vector>
 
 #include "window/win32/error_box.h"
 #include "window_fixture.h"
@@ -8,37 +9,77 @@
 namespace vop::test {
 namespace {
 
-struct Place {
-    ControlId id;
-    RECT at96;  // left, top, right, bottom in client pixels
-    RECT at144;
-};
+// The DPIs a run may set, as indices into the tables below.
+constexpr std::array<int, 4> kDpis{96, 120, 144, 192};
+
+int dpiColumn() {
+    for (std::size_t i = 0; i < kDpis.size(); ++i) {
+        if (kDpis[i] == expectedDpi()) {
+            return static_cast<int>(i);
+        }
+    }
+    ADD_FAILURE() << "no expected layout for " << expectedDpi() << " dpi";
+    return 0;
+}
 
 RECT box(int x, int y, int w, int h) {
     return {x, y, x + w, y + h};
 }
 
-// The designed places, at 96 dpi (15 twips a pixel) and at 144 dpi (10 twips a pixel,
-// halves rounded away from zero as MulDiv rounds).
+struct Place {
+    ControlId id;
+    std::array<RECT, 4> at;  // at 96, 120, 144 and 192 dpi
+};
+
+// The designed places in client pixels: twips x dpi / 1440, halves rounded away
+// from zero as MulDiv rounds (15, 12, 10 and 7.5 twips a pixel).
 const std::array<Place, 14> kPlaces{{
-    {{Ctl::btnFocus}, box(120, 64, 25, 12), box(180, 96, 38, 18)},
-    {{Ctl::cmdPlay, 1}, box(104, 16, 17, 17), box(156, 24, 26, 26)},
-    {{Ctl::cmdPlay, 0}, box(104, 0, 17, 17), box(156, 0, 26, 26)},
-    {{Ctl::btnGround}, box(0, 0, 17, 33), box(0, 0, 26, 50)},
-    {{Ctl::btnCard, 4}, box(88, 0, 17, 33), box(132, 0, 26, 50)},
-    {{Ctl::btnCard, 3}, box(72, 0, 17, 33), box(108, 0, 26, 50)},
-    {{Ctl::btnCard, 2}, box(56, 0, 17, 33), box(84, 0, 26, 50)},
-    {{Ctl::btnCard, 1}, box(40, 0, 17, 33), box(60, 0, 26, 50)},
-    {{Ctl::btnCard, 0}, box(24, 0, 17, 33), box(36, 0, 26, 50)},
-    {{Ctl::lblColor, 3}, box(3, 56, 9, 9), box(5, 84, 14, 14)},
-    {{Ctl::lblColor, 2}, box(3, 48, 9, 9), box(5, 72, 14, 14)},
-    {{Ctl::lblColor, 1}, box(3, 40, 9, 9), box(5, 60, 14, 14)},
-    {{Ctl::lblColor, 0}, box(3, 32, 9, 9), box(5, 48, 14, 14)},
-    {{Ctl::lblExist, 0}, box(32, 32, 9, 9), box(48, 48, 14, 14)},
+    {{Ctl::btnFocus},
+     {box(120, 64, 25, 12), box(150, 80, 31, 15), box(180, 96, 38, 18), box(240, 128, 50, 24)}},
+    {{Ctl::cmdPlay, 1},
+     {box(104, 16, 17, 17), box(130, 20, 21, 21), box(156, 24, 26, 26), box(208, 32, 34, 34)}},
+    {{Ctl::cmdPlay, 0},
+     {box(104, 0, 17, 17), box(130, 0, 21, 21), box(156, 0, 26, 26), box(208, 0, 34, 34)}},
+    {{Ctl::btnGround},
+     {box(0, 0, 17, 33), box(0, 0, 21, 41), box(0, 0, 26, 50), box(0, 0, 34, 66)}},
+    {{Ctl::btnCard, 4},
+     {box(88, 0, 17, 33), box(110, 0, 21, 41), box(132, 0, 26, 50), box(176, 0, 34, 66)}},
+    {{Ctl::btnCard, 3},
+     {box(72, 0, 17, 33), box(90, 0, 21, 41), box(108, 0, 26, 50), box(144, 0, 34, 66)}},
+    {{Ctl::btnCard, 2},
+     {box(56, 0, 17, 33), box(70, 0, 21, 41), box(84, 0, 26, 50), box(112, 0, 34, 66)}},
+    {{Ctl::btnCard, 1},
+     {box(40, 0, 17, 33), box(50, 0, 21, 41), box(60, 0, 26, 50), box(80, 0, 34, 66)}},
+    {{Ctl::btnCard, 0},
+     {box(24, 0, 17, 33), box(30, 0, 21, 41), box(36, 0, 26, 50), box(48, 0, 34, 66)}},
+    {{Ctl::lblColor, 3},
+     {box(3, 56, 9, 9), box(4, 70, 11, 11), box(5, 84, 14, 14), box(7, 112, 18, 18)}},
+    {{Ctl::lblColor, 2},
+     {box(3, 48, 9, 9), box(4, 60, 11, 11), box(5, 72, 14, 14), box(7, 96, 18, 18)}},
+    {{Ctl::lblColor, 1},
+     {box(3, 40, 9, 9), box(4, 50, 11, 11), box(5, 60, 14, 14), box(7, 80, 18, 18)}},
+    {{Ctl::lblColor, 0},
+     {box(3, 32, 9, 9), box(4, 40, 11, 11), box(5, 48, 14, 14), box(7, 64, 18, 18)}},
+    {{Ctl::lblExist, 0},
+     {box(32, 32, 9, 9), box(40, 40, 11, 11), box(48, 48, 14, 14), box(64, 64, 18, 18)}},
 }};
 
-bool at144() {
-    return expectedDpi() == 144;
+// Client size, the grid (first column and row, pitch, side) and the label fonts'
+// heights (5.25 and 5 points), per DPI.
+struct Scale {
+    SIZE client;
+    int gridLeft, gridTop, pitch, side;
+    int headerFont, cellFont;
+};
+constexpr std::array<Scale, 4> kScales{{
+    {{120, 63}, 5, 32, 8, 9, -7, -7},
+    {{150, 79}, 6, 40, 10, 11, -9, -8},
+    {{180, 95}, 8, 48, 12, 14, -11, -10},
+    {{240, 126}, 10, 64, 16, 18, -14, -13},
+}};
+
+const Scale& scale() {
+    return kScales[static_cast<std::size_t>(dpiColumn())];
 }
 
 LOGFONTW fontOf(HWND control) {
@@ -80,7 +121,7 @@ class LayoutTest : public Win32WindowTest {
 
 TEST_F(LayoutTest, ClientAreaIsExactAndTheFrameFixed) {
     ASSERT_EQ(runtime.dpi().x, expectedDpi()) << "Windows reports another DPI than the run set";
-    const SIZE want = at144() ? SIZE{180, 95} : SIZE{120, 63};
+    const SIZE want = scale().client;
     const SIZE got = clientSize(main);
     EXPECT_EQ(got.cx, want.cx);
     EXPECT_EQ(got.cy, want.cy);
@@ -105,18 +146,19 @@ TEST_F(LayoutTest, ClientAreaIsExactAndTheFrameFixed) {
 
 TEST_F(LayoutTest, EveryControlInItsDesignedPlace) {
     for (const Place& p : kPlaces) {
-        const RECT want = at144() ? p.at144 : p.at96;
+        const RECT want = p.at[static_cast<std::size_t>(dpiColumn())];
         const RECT got = placeOf(ctl(p.id));
         EXPECT_TRUE(EqualRect(&got, &want))
             << controlName(p.id.name) << "(" << p.id.index << ") at " << got.left << "," << got.top
             << " " << got.right - got.left << "x" << got.bottom - got.top;
     }
-    // The grid: columns by rank, rows by suit, 9 (or 14) pixels square at a pitch of 8 (or 12).
+    // The grid: columns by rank, rows by suit, 135 twips square at a pitch of 120.
+    const Scale& g = scale();
     for (int s = 0; s < 4; ++s) {
         for (int r = 1; r <= 13; ++r) {
             const HWND label = ctl(grid(s * 13 + r));
             const RECT want =
-                at144() ? box(8 + 12 * r, 48 + 12 * s, 14, 14) : box(5 + 8 * r, 32 + 8 * s, 9, 9);
+                box(g.gridLeft + g.pitch * r, g.gridTop + g.pitch * s, g.side, g.side);
             const RECT got = placeOf(label);
             EXPECT_TRUE(EqualRect(&got, &want)) << "grid label " << s * 13 + r;
             EXPECT_TRUE(IsWindowVisible(label));
@@ -139,16 +181,17 @@ TEST_F(LayoutTest, FocusButtonLiesOutsideTheClientAreaYetTakesTheFocus) {
 
 TEST_F(LayoutTest, LabelsAskForSmallFontsAtTheirPointSize) {
     // 5.25 points on the row headers, 5 on the grid: 7 pixels at 96 dpi, 11 and 10 at 144.
+    const Scale& want = scale();
     const LOGFONTW header = fontOf(ctl({Ctl::lblColor, 0}));
     EXPECT_STREQ(header.lfFaceName, L"Small Fonts");
-    EXPECT_EQ(header.lfHeight, at144() ? -11 : -7);
+    EXPECT_EQ(header.lfHeight, want.headerFont);
     EXPECT_EQ(header.lfWeight, FW_NORMAL);
     EXPECT_EQ(header.lfCharSet, ANSI_CHARSET);
     EXPECT_FALSE(header.lfItalic || header.lfUnderline || header.lfStrikeOut);
 
     const LOGFONTW cell = fontOf(ctl(grid(52)));
     EXPECT_STREQ(cell.lfFaceName, L"Small Fonts");
-    EXPECT_EQ(cell.lfHeight, at144() ? -10 : -7);
+    EXPECT_EQ(cell.lfHeight, want.cellFont);
     EXPECT_EQ(cell.lfWeight, FW_NORMAL);
 
     // The buttons keep the system's dialog font.
@@ -180,22 +223,30 @@ TEST_F(LayoutTest, WindowAndLabelsPaintInTheirColours) {
 }
 
 TEST_F(LayoutTest, MovingToAnotherDpiLaysTheWindowOutAgain) {
-    const int home = expectedDpi();
-    const int other = home == 144 ? 96 : 144;
-    RECT frame{};
-    GetWindowRect(main, &frame);
-    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&frame));
-    const SIZE client = clientSize(main);
-    EXPECT_EQ(client.cx, other == 144 ? 180 : 120);
-    EXPECT_EQ(client.cy, other == 144 ? 95 : 63);
-    const RECT ground = placeOf(ctl({Ctl::btnGround}));
-    EXPECT_EQ(ground.bottom, other == 144 ? 50 : 33);
-    EXPECT_EQ(fontOf(ctl(grid(1))).lfHeight, other == 144 ? -10 : -7);
-
-    GetWindowRect(main, &frame);
-    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(home, home), reinterpret_cast<LPARAM>(&frame));
-    EXPECT_EQ(clientSize(main).cx, home == 144 ? 180 : 120);
-    EXPECT_EQ(placeOf(ctl({Ctl::cmdPlay, 1})).top, home == 144 ? 24 : 16);
+    // To every other DPI in turn, as a window dragged across monitors, then home.
+    std::vector<std::size_t> visits;
+    for (std::size_t i = 0; i < kDpis.size(); ++i) {
+        if (kDpis[i] != expectedDpi()) {
+            visits.push_back(i);
+        }
+    }
+    visits.push_back(static_cast<std::size_t>(dpiColumn()));
+    for (std::size_t i : visits) {
+        const int dpi = kDpis[i];
+        RECT frame{};
+        GetWindowRect(main, &frame);
+        SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
+        const SIZE client = clientSize(main);
+        EXPECT_EQ(client.cx, kScales[i].client.cx) << dpi << " dpi";
+        EXPECT_EQ(client.cy, kScales[i].client.cy) << dpi << " dpi";
+        for (const Place& p : kPlaces) {
+            const RECT got = placeOf(ctl(p.id));
+            EXPECT_TRUE(EqualRect(&got, &p.at[i]))
+                << controlName(p.id.name) << "(" << p.id.index << ") at " << dpi << " dpi";
+        }
+        EXPECT_EQ(fontOf(ctl(grid(1))).lfHeight, kScales[i].cellFont) << dpi << " dpi";
+        EXPECT_EQ(fontOf(ctl({Ctl::lblColor, 0})).lfHeight, kScales[i].headerFont) << dpi << " dpi";
+    }
 }
 
 TEST_F(LayoutTest, RunTimeErrorIsShownBeforeTheProgramEnds) {

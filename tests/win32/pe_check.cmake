@@ -19,7 +19,7 @@ expect("DYNAMIC_BASE" "marked DYNAMIC_BASE")
 expect("NX_COMPAT" "marked NX_COMPAT")
 
 set(system_dlls kernel32.dll user32.dll gdi32.dll comctl32.dll msvcrt.dll advapi32.dll
-                shell32.dll ole32.dll version.dll)
+                shell32.dll ole32.dll oleaut32.dll oleacc.dll version.dll)
 string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
 if(NOT imports)
     message(SEND_ERROR "vop.exe imports nothing: objdump output not understood")

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "window/spoken_text.h"
 #include "window/win32/control_ids.h"
 #include "window/win32/resource.h"
 #include "window/win32/wide_text.h"
@@ -32,6 +36,20 @@ std::wstring programPath() {
 int expectedDpi() {
     const char* value = std::getenv("VOP_DPI");
     return value != nullptr ? std::atoi(value) : 96;
+}
+
+// 120 x 63 pixels at 96 dpi, scaled as MulDiv rounds.
+SIZE expectedClient() {
+    switch (expectedDpi()) {
+        case 120:
+            return {150, 79};
+        case 144:
+            return {180, 95};
+        case 192:
+            return {240, 126};
+        default:
+            return {120, 63};
+    }
 }
 
 struct Search {
@@ -111,8 +129,9 @@ TEST_F(ProgramTest, OpensItsWindowAndEndsWithStatusZeroOnE) {
     EXPECT_EQ(win32::windowText(window), u"Vop:\u73FE\u57280\u679A");
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, expectedDpi() == 144 ? 180 : 120);
-    EXPECT_EQ(client.bottom, expectedDpi() == 144 ? 95 : 63);
+    const SIZE want = expectedClient();
+    EXPECT_EQ(client.right, want.cx);
+    EXPECT_EQ(client.bottom, want.cy);
 
     GUITHREADINFO gui{};
     gui.cbSize = sizeof(gui);
@@ -125,6 +144,37 @@ TEST_F(ProgramTest, OpensItsWindowAndEndsWithStatusZeroOnE) {
 
 TEST_F(ProgramTest, ClosingTheWindowEndsWithStatusZero) {
     launch();
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(exitStatus(), 0u);
+}
+
+TEST_F(ProgramTest, ScreenReaderInAnotherProcessHearsTheCardsInWords) {
+    if (const char* asked = std::getenv("VOP_ACP")) {
+        ASSERT_EQ(GetACP(), static_cast<UINT>(std::atoi(asked))) << "the run's locale did not take";
+    }
+    launch();
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    for (int i = 0; i < 5; ++i) {
+        const HWND slot = GetDlgItem(window, win32::kCardId + i);
+        IAccessible* object = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(slot, static_cast<DWORD>(OBJID_CLIENT),
+                                             IID_IAccessible, reinterpret_cast<void**>(&object)),
+                  S_OK);
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        EXPECT_EQ(object->get_accName(self, &name), S_OK);
+        const std::u16string heard =
+            name != nullptr ? std::u16string(reinterpret_cast<const char16_t*>(name)) : u"";
+        SysFreeString(name);
+        object->Release();
+        // The random deal's card, said in words: "H 7" is heard as "Seven of hearts".
+        const Text shown = win32::windowText(slot);
+        EXPECT_EQ(heard, cardWords(cardNumberOfName(shown))) << "slot " << i;
+    }
+    CoUninitialize();
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(exitStatus(), 0u);
 }
@@ -185,6 +235,18 @@ TEST_F(ProgramTest, ManifestAndIconAreEmbedded) {
         << "no small icon";
     EXPECT_NE(LoadImageW(image, MAKEINTRESOURCEW(IDI_VOP), IMAGE_ICON, 32, 32, LR_SHARED), nullptr)
         << "no large icon";
+    // Drawn for every scale from 100 % to 400 %, not scaled from one size.
+    const HRSRC group = FindResourceW(image, MAKEINTRESOURCEW(IDI_VOP), RT_GROUP_ICON);
+    ASSERT_NE(group, nullptr);
+    const auto* dir = static_cast<const BYTE*>(LockResource(LoadResource(image, group)));
+    const WORD count = *reinterpret_cast<const WORD*>(dir + 4);
+    std::vector<int> sizes;
+    for (WORD i = 0; i < count; ++i) {
+        const BYTE* entry = dir + 6 + 14 * i;  // GRPICONDIRENTRY
+        sizes.push_back(entry[0] == 0 ? 256 : entry[0]);
+        EXPECT_EQ(*reinterpret_cast<const WORD*>(entry + 6), 32) << "size " << sizes.back();
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
     FreeLibrary(image);
 }
 

@@ -19,10 +19,13 @@ LOGFONTW labelLogFont(const FontDef& font, double points, int dpiY) {
     lf.lfUnderline = font.underline ? TRUE : FALSE;
     lf.lfStrikeOut = font.strikethrough ? TRUE : FALSE;
     lf.lfCharSet = static_cast<BYTE>(font.charset);  // 0 is ANSI_CHARSET
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    // At 96 dpi the bitmap "Small Fonts" is drawn as designed; on a denser screen GDI
+    // would only blow its bitmaps up, so an outline font is drawn at the screen's
+    // own resolution instead.
+    lf.lfOutPrecision = dpiY > USER_DEFAULT_SCREEN_DPI ? OUT_TT_ONLY_PRECIS : OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;  // a plain face like Small Fonts
     const std::size_t length = std::min(font.face.size(), std::size(lf.lfFaceName) - 1);
     std::copy_n(font.face.begin(), length, lf.lfFaceName);
     return lf;

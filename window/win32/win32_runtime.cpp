@@ -3,6 +3,7 @@
 #include "window/win32/win32_runtime.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <vector>
@@ -84,6 +85,9 @@ Win32Runtime::~Win32Runtime() {
     for (const auto& [color, brush] : brushes_) {
         DeleteObject(brush);
     }
+    if (comReady_) {
+        CoUninitialize();
+    }
 }
 
 int Win32Runtime::run() {
@@ -95,6 +99,9 @@ int Win32Runtime::run() {
 }
 
 void Win32Runtime::dispatch(MSG& msg) {
+    if (hwnd_ != nullptr && enterOnButton(msg)) {
+        return;
+    }
     if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &msg)) {
         return;
     }
@@ -144,11 +151,13 @@ void Win32Runtime::createControl(ControlId id) {
     if (child == nullptr) {
         raiseRuntimeError(RuntimeError::ObjectNotSet, "cannot create a control");
     }
+    listenToControl(child);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(id)), FALSE);
 }
 
 void Win32Runtime::showWindow() {
     applyTabOrder();
+    showFocusMarks();
     ShowWindow(hwnd_, showCommand_);
     UpdateWindow(hwnd_);
 }
@@ -243,6 +252,7 @@ void Win32Runtime::showEnabled(ControlId id) {
     const HWND child = control(id);
     EnableWindow(child, enabled(id) ? TRUE : FALSE);
     InvalidateRect(child, nullptr, TRUE);
+    announceChange(id);
 }
 
 void Win32Runtime::showVisible(ControlId id) {
@@ -261,6 +271,7 @@ void Win32Runtime::showFont(ControlId id) {
 
 void Win32Runtime::showForeColor(ControlId id) {
     InvalidateRect(control(id), nullptr, TRUE);
+    announceChange(id);
 }
 
 void Win32Runtime::moveFocus(ControlId id) {
@@ -302,6 +313,9 @@ LRESULT Win32Runtime::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             OnActivate(wParam);
             break;
+        case WM_CHANGEUISTATE:
+        case WM_UPDATEUISTATE:
+            return DefWindowProcW(hwnd_, msg, keepFocusMarks(wParam), lParam);
         case kMoveFocusMessage:
             if (const HWND target = GetDlgItem(hwnd_, static_cast<int>(wParam))) {
                 SetFocus(target);

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "window/form_runtime.h"
+#include "window/win32/accessible_control.h"
 #include "window/win32/base_window.h"
 #include "window/win32/dpi.h"
 
@@ -28,6 +29,9 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     HWND control(ControlId id) const;
     win32::Dpi dpi() const { return dpi_; }
 
+    // The game window's runtime behind one of its control windows, or null.
+    static Win32Runtime* ownerOf(HWND control);
+
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
   protected:
@@ -46,6 +50,16 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     void quit() override;
 
   private:
+    // Keyboard and screen readers (runtime_access.cpp).
+    static LRESULT CALLBACK ControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR subclass, DWORD_PTR data);
+    static bool spokenOf(HWND control, win32::Spoken& spoken);
+    void listenToControl(HWND control);
+    bool enterOnButton(const MSG& msg);
+    void showFocusMarks();
+    WPARAM keepFocusMarks(WPARAM uiState) const;
+    void announceChange(ControlId id);
+
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColorStatic(HDC dc, HWND label);
     LRESULT OnDpiChanged(WPARAM wParam, const RECT& suggested);
@@ -70,6 +84,7 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     HWND focusBeforeDeactivation_ = nullptr;
     bool inFocusChange_ = false;
     bool destroyedByOwner_ = false;
+    bool comReady_ = false;
     HFONT buttonFont_ = nullptr;
     std::map<int, HFONT> labelFonts_;  // by lfHeight at dpi_
     std::map<ColorValue, HBRUSH> brushes_;

@@ -1,0 +1,319 @@
+// The game without a mouse: Tab and Shift+Tab, Space and Enter on the focused
+// button, focus marks that show, no default button, and CapsLock and NumLock that
+// change nothing; then a whole game won by keys alone, the "Win" box closed by Enter.
+#include <algorithm>
+
+#include "window_fixture.h"
+
+namespace vop::test {
+namespace {
+
+const Text kStartTitle = u"Vop:\u73FE\u57280\u679A";
+
+// Notes each message box this thread opens and answers it with a key on its
+// focused button, as a player would; a box the key does not close is closed by
+// its OK command after five seconds and marked so.
+class KeyboardBoxCloser {
+  public:
+    explicit KeyboardBoxCloser(UINT key) : key_(key) {
+        active = this;
+        timer_ = SetTimer(nullptr, 0, 10, &KeyboardBoxCloser::tick);
+    }
+    ~KeyboardBoxCloser() {
+        KillTimer(nullptr, timer_);
+        active = nullptr;
+    }
+    KeyboardBoxCloser(const KeyboardBoxCloser&) = delete;
+    KeyboardBoxCloser& operator=(const KeyboardBoxCloser&) = delete;
+
+    struct Seen {
+        HWND box = nullptr;
+        Text title;
+        std::vector<Text> texts;
+        Text focusedButton;
+        bool closedByKey = true;
+    };
+    const std::vector<Seen>& seen() const { return seen_; }
+
+  private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (active != nullptr) {
+            EnumThreadWindows(GetCurrentThreadId(), &KeyboardBoxCloser::inspect,
+                              reinterpret_cast<LPARAM>(active));
+        }
+    }
+    static BOOL CALLBACK collectText(HWND child, LPARAM texts) {
+        wchar_t cls[16] = {};
+        GetClassNameW(child, cls, 16);
+        if (_wcsicmp(cls, L"Static") == 0 && IsWindowVisible(child)) {
+            reinterpret_cast<std::vector<Text>*>(texts)->push_back(textOf(child));
+        }
+        return TRUE;
+    }
+    static BOOL CALLBACK inspect(HWND window, LPARAM self) {
+        auto& closer = *reinterpret_cast<KeyboardBoxCloser*>(self);
+        wchar_t cls[16] = {};
+        GetClassNameW(window, cls, 16);
+        if (std::wstring(cls) != L"#32770" || !IsWindowVisible(window)) {
+            return TRUE;
+        }
+        const auto known = std::find_if(closer.seen_.begin(), closer.seen_.end(),
+                                        [&](const Seen& s) { return s.box == window; });
+        if (known != closer.seen_.end()) {
+            if (GetTickCount64() > closer.deadline_) {
+                known->closedByKey = false;
+                PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            }
+            return TRUE;
+        }
+        Seen box;
+        box.box = window;
+        box.title = textOf(window);
+        EnumChildWindows(window, &KeyboardBoxCloser::collectText,
+                         reinterpret_cast<LPARAM>(&box.texts));
+        const HWND focus = GetFocus();
+        if (IsChild(window, focus)) {
+            box.focusedButton = textOf(focus);
+        }
+        closer.seen_.push_back(box);
+        closer.deadline_ = GetTickCount64() + 5000;
+        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(closer.key_, MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(focus, WM_KEYDOWN, closer.key_, scan | 1);
+        PostMessageW(focus, WM_KEYUP, closer.key_, scan | 1 | (1 << 30) | (1u << 31));
+        return TRUE;
+    }
+
+    static inline KeyboardBoxCloser* active = nullptr;
+    UINT key_;
+    UINT_PTR timer_ = 0;
+    ULONGLONG deadline_ = 0;
+    std::vector<Seen> seen_;
+};
+
+class KeyboardTest : public Win32WindowTest {
+  protected:
+    std::vector<HWND> buttons() const {
+        std::vector<HWND> all{focusButton(), ctl({Ctl::btnGround}), ctl({Ctl::cmdPlay, 0}),
+                              ctl({Ctl::cmdPlay, 1})};
+        for (int i = 0; i < 5; ++i) {
+            all.push_back(slotButton(i));
+        }
+        return all;
+    }
+    bool focusIs(HWND control) {
+        return pumpUntil([&] { return GetFocus() == control; });
+    }
+    // Tab from the parked focus until the button has it; false if it never does.
+    bool tabTo(HWND button) {
+        for (int presses = 0; presses < 12; ++presses) {
+            if (GetFocus() == button) {
+                return true;
+            }
+            press(VK_TAB);
+        }
+        return GetFocus() == button;
+    }
+    // A key as the numeric keypad sends it (the extended-key flag set).
+    void pressKeypad(UINT key) {
+        const HWND target = GetFocus();
+        const LPARAM flags =
+            static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16 | 1 | (1 << 24);
+        PostMessageW(target, WM_KEYDOWN, key, flags);
+        PostMessageW(target, WM_KEYUP, key, flags | (1 << 30) | (1u << 31));
+        pump();
+    }
+    // CapsLock and NumLock toggled on (or off), as the keyboard's lights would show.
+    void setLocks(bool on) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CAPITAL] = on ? 1 : 0;
+        keys[VK_NUMLOCK] = on ? 1 : 0;
+        SetKeyboardState(keys);
+    }
+    void expectNoDefaultButton() {
+        for (HWND b : buttons()) {
+            const LONG_PTR style = GetWindowLongPtrW(b, GWL_STYLE);
+            EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON) << "id " << GetDlgCtrlID(b);
+            EXPECT_EQ(SendMessageW(b, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON, 0)
+                << "id " << GetDlgCtrlID(b);
+        }
+        EXPECT_NE(HIWORD(SendMessageW(main, DM_GETDEFID, 0, 0)), DC_HASDEFID);
+    }
+    // The button as it paints itself, pixel by pixel.
+    std::vector<COLORREF> picture(HWND button) {
+        RECT r{};
+        GetClientRect(button, &r);
+        const HDC screen = GetDC(button);
+        const HDC dc = CreateCompatibleDC(screen);
+        const HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+        const HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < r.bottom; ++y) {
+            for (int x = 0; x < r.right; ++x) {
+                pixels.push_back(GetPixel(dc, x, y));
+            }
+        }
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(button, screen);
+        return pixels;
+    }
+};
+
+class KeyboardDealTest : public KeyboardTest {
+  protected:
+    // H 7, H 2, S 7, C 9, DK; H 7 is followed by C 2.
+    void SetUp() override { startWith({20, 15, 7, 48, 39}); }
+    void expectHearts7Played() {
+        EXPECT_EQ(caption({Ctl::btnGround}), u"H 7");
+        EXPECT_EQ(textOf(main), u"Vop:\u73FE\u57281\u679A");
+        EXPECT_EQ(caption(slot(0)), u"C 2");
+        EXPECT_TRUE(focusIs(focusButton()));
+    }
+};
+
+TEST_F(KeyboardDealTest, EnterPlaysTheFocusedCardOnceEvenWhenHeld) {
+    press(VK_RETURN);  // on the parked focus: nothing happens
+    EXPECT_EQ(textOf(main), kStartTitle);
+    EXPECT_EQ(caption({Ctl::btnGround}), u"");
+
+    willDraw({41});
+    ASSERT_TRUE(tabTo(slotButton(0)));
+    const HWND target = GetFocus();
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(target, WM_KEYDOWN, VK_RETURN, scan | 1);
+    PostMessageW(target, WM_KEYDOWN, VK_RETURN, scan | 1 | (1 << 30));  // auto-repeat
+    PostMessageW(target, WM_KEYUP, VK_RETURN, scan | 1 | (1 << 30) | (1u << 31));
+    pump();
+    expectHearts7Played();
+}
+
+TEST_F(KeyboardDealTest, KeypadEnterPlaysTheFocusedCardToo) {
+    willDraw({41});
+    ASSERT_TRUE(tabTo(slotButton(0)));
+    pressKeypad(VK_RETURN);
+    expectHearts7Played();
+}
+
+TEST_F(KeyboardDealTest, EnterOnNDealsAgain) {
+    willDraw({1, 2, 3, 4, 5});
+    ASSERT_TRUE(tabTo(ctl({Ctl::cmdPlay, 0})));
+    press(VK_RETURN);
+    EXPECT_EQ(caption(slot(0)), u"SA");
+    EXPECT_EQ(caption(slot(4)), u"S 5");
+    EXPECT_TRUE(focusIs(focusButton()));
+}
+
+TEST_F(KeyboardDealTest, NoButtonEverBecomesTheDefault) {
+    expectNoDefaultButton();
+    for (int i = 0; i < 9; ++i) {
+        press(VK_TAB);
+        expectNoDefaultButton();
+    }
+    willDraw({41});
+    ASSERT_TRUE(tabTo(slotButton(0)));
+    press(VK_SPACE);
+    expectNoDefaultButton();
+    ASSERT_TRUE(tabTo(slotButton(1)));
+    press(VK_TAB, true);
+    expectNoDefaultButton();
+}
+
+TEST_F(KeyboardDealTest, FocusMarkShowsOnTheFocusedButtonFromTheStart) {
+    // Before any key: Windows would otherwise hide focus rectangles until one is pressed.
+    EXPECT_EQ(SendMessageW(main, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
+    for (HWND b : buttons()) {
+        EXPECT_EQ(SendMessageW(b, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0)
+            << "id " << GetDlgCtrlID(b);
+    }
+    const HWND second = slotButton(1);
+    const std::vector<COLORREF> unfocused = picture(second);
+    SetFocus(second);
+    pump();
+    ASSERT_NE(SendMessageW(second, BM_GETSTATE, 0, 0) & BST_FOCUS, 0);
+    EXPECT_NE(picture(second), unfocused) << "the focused slot looks no different";
+
+    // A mouse click asks Windows to hide focus marks again: they stay.
+    SendMessageW(second, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    SendMessageW(main, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
+    pump();
+    EXPECT_EQ(SendMessageW(second, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
+    EXPECT_NE(picture(second), unfocused);
+}
+
+TEST_F(KeyboardDealTest, CapsLockAndNumLockChangeNothing) {
+    setLocks(true);
+    for (UINT key : {UINT{VK_CAPITAL}, UINT{VK_NUMLOCK}, UINT{'N'}, UINT{'E'}, UINT{VK_NUMPAD5}}) {
+        press(key);
+        EXPECT_EQ(GetFocus(), focusButton()) << "key " << key;
+        EXPECT_EQ(textOf(main), kStartTitle) << "key " << key;
+        EXPECT_EQ(caption({Ctl::btnGround}), u"") << "key " << key;
+    }
+    EXPECT_EQ(caption({Ctl::cmdPlay, 0}), u"N");
+    EXPECT_EQ(caption({Ctl::cmdPlay, 1}), u"E");
+    // Tab, Shift+Tab and Enter do what they do with the locks off.
+    press(VK_TAB);
+    EXPECT_TRUE(focusIs(slotButton(0)));
+    press(VK_TAB, true);
+    EXPECT_TRUE(focusIs(focusButton()));
+    willDraw({41});
+    ASSERT_TRUE(tabTo(slotButton(0)));
+    press(VK_RETURN);
+    expectHearts7Played();
+    setLocks(false);
+}
+
+// The winnable deal: slot 0 plays SA, and every refill follows the card before it
+// (spades up, hearts down, diamonds up, clubs down to 5); C 4, C 3, C 2 and CA end it.
+class KeyboardWinTest : public KeyboardTest {};
+
+TEST_F(KeyboardWinTest, WholeGameWonByKeysAloneAndTheWinBoxClosedByEnter) {
+    startWith({1, 43, 42, 41, 40});
+    for (int n = 2; n <= 13; ++n) {
+        willDraw({n});
+    }
+    for (int n = 26; n >= 14; --n) {
+        willDraw({n});
+    }
+    for (int n = 27; n <= 39; ++n) {
+        willDraw({n});
+    }
+    for (int n = 52; n >= 44; --n) {
+        willDraw({n});
+    }
+    setLocks(true);  // and the locks on, which must not matter
+    // 48 plays from slot 0, then the four clubs; Space and Enter by turns.
+    std::vector<int> plays(48, 0);
+    plays.insert(plays.end(), {1, 2, 3});
+    for (std::size_t p = 0; p < plays.size(); ++p) {
+        const HWND target = slotButton(plays[p]);
+        ASSERT_TRUE(tabTo(target)) << "play " << p + 1 << ": Tab never reached slot " << plays[p];
+        press(p % 2 == 0 ? VK_SPACE : VK_RETURN);
+        ASSERT_TRUE(focusIs(focusButton())) << "play " << p + 1;
+        ASSERT_EQ(textOf(main),
+                  u"Vop:\u73FE\u5728" + decimalText(static_cast<Int32>(p + 1)) + u"\u679A");
+    }
+    ASSERT_TRUE(tabTo(slotButton(4)));
+    willDraw({1, 2, 3, 4, 5});  // the next deal
+    {
+        KeyboardBoxCloser closer(VK_RETURN);
+        press(VK_RETURN);
+        ASSERT_EQ(closer.seen().size(), 1u);
+        const auto& box = closer.seen().front();
+        EXPECT_EQ(box.title, u"Vop");
+        EXPECT_NE(std::find(box.texts.begin(), box.texts.end(), u"Win"), box.texts.end());
+        EXPECT_EQ(box.focusedButton, u"OK");
+        EXPECT_TRUE(box.closedByKey) << "Enter did not close the box";
+    }
+    setLocks(false);
+    EXPECT_EQ(textOf(main), kStartTitle);
+    EXPECT_EQ(caption({Ctl::btnGround}), u"CA");
+    EXPECT_TRUE(focusIs(focusButton()));
+    expectNoDefaultButton();
+}
+
+}  // namespace
+}  // namespace vop::test

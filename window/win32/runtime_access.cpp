@@ -1,0 +1,134 @@
+// How the keyboard and screen readers reach the game's controls: Enter on a focused
+// button, focus marks that always show, and the controls' names for MSAA.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <oleacc.h>
+
+#include "window/spoken_text.h"
+#include "window/win32/control_ids.h"
+#include "window/win32/win32_runtime.h"
+
+namespace vop {
+
+using namespace win32;
+
+Win32Runtime* Win32Runtime::ownerOf(HWND control) {
+    const HWND window = GetParent(control);
+    if (window == nullptr || !IsWindow(control)) {
+        return nullptr;
+    }
+    wchar_t cls[32] = {};
+    GetClassNameW(window, cls, 32);
+    if (lstrcmpW(cls, kWindowClass) != 0) {
+        return nullptr;
+    }
+    return reinterpret_cast<Win32Runtime*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+bool Win32Runtime::spokenOf(HWND control, Spoken& spoken) {
+    const Win32Runtime* runtime = ownerOf(control);
+    const std::optional<ControlId> id = controlFor(GetDlgCtrlID(control));
+    if (runtime == nullptr || !id || !runtime->exists(*id)) {
+        return false;
+    }
+    const bool button = runtime->get(*id).def->kind == ControlKind::CommandButton;
+    spoken.role = button ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_STATICTEXT;
+    spoken.name = spokenName(*runtime, *id);
+    spoken.description = spokenDescription(*runtime, *id);
+    return true;
+}
+
+void Win32Runtime::listenToControl(HWND control) {
+    SetWindowSubclass(control, &Win32Runtime::ControlProc, 0, 0);
+}
+
+LRESULT CALLBACK Win32Runtime::ControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR subclass, DWORD_PTR /*data*/) {
+    switch (msg) {
+        case WM_GETOBJECT:
+            // A screen reader asks for the control: it gets the game's words for it.
+            if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+                Win32Runtime* runtime = ownerOf(control);
+                if (runtime != nullptr && !runtime->comReady_) {
+                    runtime->comReady_ =
+                        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+                }
+                if (runtime != nullptr && runtime->comReady_) {
+                    if (const LRESULT object = accessibleObjectFor(control, wParam, &spokenOf)) {
+                        return object;
+                    }
+                }
+            }
+            break;
+        case BM_SETSTYLE:
+            // Tab in a dialog makes the focused push button the default for the
+            // moment; the game has no default button, Enter is handled on its own.
+            if ((wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+                wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_PUSHBUTTON;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(control, &Win32Runtime::ControlProc, subclass);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(control, msg, wParam, lParam);
+}
+
+bool Win32Runtime::enterOnButton(const MSG& msg) {
+    // Enter clicks the focused button itself, as Space does: no button of the game is
+    // the window's default button, so the dialog manager would only send IDOK.
+    // A held key's repeats click nothing more.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || (msg.lParam & (1 << 30)) != 0) {
+        return false;
+    }
+    if (msg.hwnd != GetFocus() || GetParent(msg.hwnd) != hwnd_) {
+        return false;
+    }
+    const std::optional<ControlId> id = controlFor(GetDlgCtrlID(msg.hwnd));
+    if (!id || !exists(*id) || get(*id).def->kind != ControlKind::CommandButton ||
+        !IsWindowEnabled(msg.hwnd)) {
+        return false;
+    }
+    SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(msg.hwnd), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(msg.hwnd));
+    return true;
+}
+
+void Win32Runtime::showFocusMarks() {
+    // Windows hides focus rectangles until the first key press; a keyboard player
+    // should see where the focus is from the start.
+    SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+WPARAM Win32Runtime::keepFocusMarks(WPARAM uiState) const {
+    // A mouse click asks to hide them again; the request for the rest goes through.
+    const WORD flags = HIWORD(uiState);
+    switch (LOWORD(uiState)) {
+        case UIS_INITIALIZE:
+            return MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS);
+        case UIS_SET:
+            return MAKEWPARAM(UIS_SET, flags & ~UISF_HIDEFOCUS);
+        default:
+            return uiState;
+    }
+}
+
+void Win32Runtime::announceChange(ControlId id) {
+    // A grid label's state and a slot's playability are said in words: tell a
+    // screen reader that the words changed with the colour or the enabled look.
+    const HWND child = control(id);
+    if (child == nullptr) {
+        return;
+    }
+    if (id.name == Ctl::lblExist) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, child, OBJID_CLIENT, CHILDID_SELF);
+    } else if (id.name == Ctl::btnCard) {
+        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, child, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
+}  // namespace vop
