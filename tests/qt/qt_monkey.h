@@ -10,7 +10,8 @@ namespace vop::monkey {
 // What a walk ran. Games count every deal: start-up, "N" and the deal after a win.
 struct QtMonkeyStats {
     long long events = 0;
-    long long plays = 0;  // events meant to play a card, by mouse or key
+    long long checks = 0;  // of the invariants: after each event and between any two inputs
+    long long plays = 0;   // events meant to play a card, by mouse or key
     long long games = 0;
     long long exhaustions = 0;
     long long wins = 0;
