@@ -2,10 +2,11 @@
 // checked, run through to empty decks and won games.
 //
 // Each walk runs 12,000 events by default. For a longer run on demand, set
-// VOP_MONKEY_EVENTS to the number of events per walk (scripts/soak.sh does), and
+// VOP_MONKEY_EVENTS to a larger number of events per walk (scripts/soak.sh does), and
 // VOP_MONKEY_SEED to move every walk to other seeds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -23,7 +24,8 @@ long long fromEnvironment(const char* name, long long fallback) {
 constexpr long long kEventsPerWalk = 12000;
 
 QtMonkeyStats walk(std::uint64_t seed) {
-    const long long events = fromEnvironment("VOP_MONKEY_EVENTS", kEventsPerWalk);
+    const long long events =
+        std::max(kEventsPerWalk, fromEnvironment("VOP_MONKEY_EVENTS", kEventsPerWalk));
     seed += static_cast<std::uint64_t>(fromEnvironment("VOP_MONKEY_SEED", 0));
     const QtMonkeyStats s = runQtMonkey(seed, events);
     std::printf("Qt monkey (seed %llu): %s\n", static_cast<unsigned long long>(seed),
