@@ -87,18 +87,12 @@ class QtGameTest : public ::testing::Test {
 class ChainOnQt : public QtGameTest {
   protected:
     void SetUp() override {
-        for (int r = 1; r <= 13; ++r)
-            chain.push_back(card('S', r));
-        for (int r = 13; r >= 1; --r)
-            chain.push_back(card('H', r));
-        for (int r = 1; r <= 13; ++r)
-            chain.push_back(card('D', r));
-        for (int r = 13; r >= 1; --r)
-            chain.push_back(card('C', r));
-        startWith({chain[0], chain[48], chain[49], chain[50], chain[51]});
-        for (int j = 1; j <= 47; ++j) {
-            willDraw({chain[j]});
+        chain = winnableChain();
+        for (int n : winnableDraws()) {
+            random.push(valueFor(n));
         }
+        runtime.start(game);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
     }
     void drainDeck() {
         for (int j = 1; j <= 47; ++j) {
