@@ -54,7 +54,14 @@ constexpr std::array<ControlDef, 14> kControls{{
     button({Ctl::btnFocus}, u"Command1", 1800, 960, 375, 180, 0),
     button({Ctl::cmdPlay, 1}, u"E", 1560, 240, 255, 255, 12),
     button({Ctl::cmdPlay, 0}, u"N", 1560, 0, 255, 255, 11),
-    button({Ctl::btnGround}, u"SA", 0, 0, 255, 495, 13),
+    // The ground hands any focus straight back to btnFocus; as a tab stop it would
+    // catch every Shift+Tab from btnFocus and send it back, so Tab passes it by.
+    {.id = {Ctl::btnGround},
+     .caption = u"SA",
+     .width = 255,
+     .height = 495,
+     .tabIndex = 13,
+     .tabStop = false},
     button({Ctl::btnCard, 4}, u"SA", 1320, 0, 255, 495, 5),
     button({Ctl::btnCard, 3}, u"SA", 1080, 0, 255, 495, 4),
     button({Ctl::btnCard, 2}, u"SA", 840, 0, 255, 495, 3),

@@ -46,6 +46,7 @@ struct ControlDef {
     Twips width = 0;
     Twips height = 0;
     std::int16_t tabIndex = 0;
+    bool tabStop = true;  // Tab visits it (a button that is not a tab stop still takes a click)
     bool visible = true;
     bool enabled = true;
     ColorValue backColor = 0;  // 0 with hasBackColor false: the kind's default

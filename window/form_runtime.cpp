@@ -241,7 +241,7 @@ std::vector<ControlId> FormRuntime::tabOrder() const {
     std::vector<ControlId> order;
     for (const ControlDef& def : form_.controls) {
         const ControlState& s = get(def.id);
-        if (def.kind == ControlKind::CommandButton && s.enabled && s.visible) {
+        if (def.kind == ControlKind::CommandButton && def.tabStop && s.enabled && s.visible) {
             order.push_back(def.id);
         }
     }

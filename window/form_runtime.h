@@ -89,7 +89,7 @@ class FormRuntime {
     bool inMessageBox() const { return messageBoxDepth_ > 0; }
     // Every existing control, in a fixed order (design-time ones, then loaded labels).
     std::vector<ControlId> controls() const;
-    // The controls that can take the focus, in tab order.
+    // The controls that Tab visits, in tab order.
     std::vector<ControlId> tabOrder() const;
 
   protected:

@@ -109,11 +109,8 @@ void QtFormRuntime::createControl(ControlId id) {
                 raiseGotFocus(id);
             }
         };
-        if (id.name == Ctl::btnGround) {
-            // The ground hands the focus straight back to btnFocus, so in the Tab cycle
-            // it would leave Shift+Tab from btnFocus nowhere to go. A click still
-            // focuses it, and the game sends the focus back as always.
-            b->setFocusPolicy(Qt::ClickFocus);
+        if (!def.tabStop) {
+            b->setFocusPolicy(Qt::ClickFocus);  // a click still focuses it; Tab passes it by
         }
         made = b;
     } else {
