@@ -56,7 +56,7 @@ TEST_F(PlayTest, StartUpShowsTheDealWithTheFocusParked) {
     EXPECT_EQ(GetFocus(), focusButton());
 }
 
-TEST_F(PlayTest, TabVisitsHandAndCommandsAndTheGroundSendsTheFocusBack) {
+TEST_F(PlayTest, TabVisitsHandAndCommandsAndPassesTheGroundBy) {
     const HWND order[] = {slotButton(0),         slotButton(1), slotButton(2),
                           slotButton(3),         slotButton(4), ctl({Ctl::cmdPlay, 0}),
                           ctl({Ctl::cmdPlay, 1})};
@@ -64,12 +64,14 @@ TEST_F(PlayTest, TabVisitsHandAndCommandsAndTheGroundSendsTheFocusBack) {
         press(VK_TAB);
         EXPECT_TRUE(focusIs(next)) << "Tab went to id " << GetDlgCtrlID(GetFocus());
     }
-    press(VK_TAB);  // onto the ground button, which hands the focus on
+    press(VK_TAB);  // round to btnFocus: the ground is no tab stop
     EXPECT_TRUE(focusIs(focusButton()));
     press(VK_TAB);
     EXPECT_TRUE(focusIs(slotButton(0)));
     press(VK_TAB, true);
     EXPECT_TRUE(focusIs(focusButton()));
+    press(VK_TAB, true);  // Shift+Tab from the parked focus reaches "E"
+    EXPECT_TRUE(focusIs(ctl({Ctl::cmdPlay, 1})));
     EXPECT_EQ(textOf(main), u"Vop:\u73FE\u57280\u679A") << "moving the focus plays nothing";
 }
 

@@ -23,7 +23,7 @@ namespace {
 constexpr DWORD kFixedFrame = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kSizableFrame = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kButtonStyle =
-    WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY | BS_MULTILINE;
+    WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_NOTIFY | BS_MULTILINE;
 constexpr DWORD kLabelStyle = WS_CHILD | WS_CLIPSIBLINGS | SS_CENTER | SS_NOPREFIX;
 constexpr ColorValue kButtonText = kSystemColorFlag | COLOR_BTNTEXT;
 
@@ -138,6 +138,9 @@ void Win32Runtime::createControl(ControlId id) {
     const ControlState& s = get(id);
     const bool button = s.def->kind == ControlKind::CommandButton;
     DWORD style = button ? kButtonStyle : kLabelStyle;
+    if (button && s.def->tabStop) {
+        style |= WS_TABSTOP;
+    }
     if (s.visible) {
         style |= WS_VISIBLE;
     }
