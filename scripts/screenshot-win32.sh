@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Photographs vop.exe under Wine on Xvfb at 96 and 192 dpi, after one play, into
+# docs/screenshots/win32-1x.png and win32-2x.png.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+cd "$VOP_ROOT"
+
+need_packages xvfb xauth x11-utils xdotool imagemagick wine
+[ -f build/windows/app/vop.exe ] || bash scripts/build-windows.sh
+mkdir -p docs/screenshots
+
+scratch="$(mktemp -d)"
+trap 'WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
+export WINEPREFIX="$scratch/prefix" WINEARCH=win32 WINEDEBUG=-all
+numberFile="$scratch/display"
+Xvfb -displayfd 3 -screen 0 400x300x24 -nolisten tcp 3>"$numberFile" &
+xvfb=$!
+until [ -s "$numberFile" ]; do sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$numberFile")"
+wineboot -i >/dev/null 2>&1 || die "Wine cannot start"
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+
+for scale in 1 2; do
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale)) /f >/dev/null
+    wineserver -w
+    wine build/windows/app/vop.exe &
+    window="$(timeout 30 xdotool search --sync --onlyvisible --name '^Vop' | head -n 1)" ||
+        die "the window did not appear"
+    # With no window manager Wine draws the frame itself: find the client area in it.
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    border=$(((WIDTH - 120 * scale) / 2))
+    top=$((HEIGHT - 63 * scale - border))
+    # Play the first hand slot so the ground and a disabled grid label show too.
+    xdotool mousemove --window "$window" $((border + 32 * scale)) $((top + 16 * scale)) click 1
+    sleep 1  # let Wine repaint before the picture is taken
+    import -window "$window" -crop "$((120 * scale))x$((63 * scale))+$border+$top" +repage \
+        "docs/screenshots/win32-${scale}x.png"
+    wineserver -k
+    say "docs/screenshots/win32-${scale}x.png"
+done
+kill "$xvfb"
