@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include <map>
+#include <utility>
+#include <vector>
 
 #include "window/form_runtime.h"
 #include "window/win32/accessible_control.h"
@@ -67,6 +68,8 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     void OnActivate(WPARAM wParam);
     void OnDestroy();
 
+    // Makes a control's window as the runtime's state says it is now.
+    void createChild(ControlId id);
     // Sizes the frame so that the client area is exactly the definition's, at dpi_.
     void fitFrame(POINT topLeft, bool move);
     // Places every control and gives it its font again, after a DPI change.
@@ -85,9 +88,11 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     bool inFocusChange_ = false;
     bool destroyedByOwner_ = false;
     bool comReady_ = false;
+    bool shown_ = false;  // the window has shown, its controls are made
     HFONT buttonFont_ = nullptr;
-    std::map<int, HFONT> labelFonts_;  // by lfHeight at dpi_
-    std::map<ColorValue, HBRUSH> brushes_;
+    // A handful of each: a list searched in order is all they need.
+    std::vector<std::pair<int, HFONT>> labelFonts_;  // by lfHeight at dpi_
+    std::vector<std::pair<ColorValue, HBRUSH>> brushes_;
 };
 
 }  // namespace vop
