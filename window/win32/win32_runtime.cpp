@@ -165,19 +165,21 @@ void Win32Runtime::createChild(ControlId id) {
 }
 
 void Win32Runtime::showWindow() {
+    const std::vector<ControlId> order = tabOrdered();
     if (!shown_) {
         shown_ = true;
-        for (ControlId id : controls()) {
+        // Made in tab order, the controls are already in the z-order it needs.
+        for (ControlId id : order) {
             createChild(id);
         }
     }
-    applyTabOrder();
+    applyTabOrder(order);
     showFocusMarks();
     ShowWindow(hwnd_, showCommand_);
     UpdateWindow(hwnd_);
 }
 
-void Win32Runtime::applyTabOrder() {
+std::vector<ControlId> Win32Runtime::tabOrdered() const {
     std::vector<ControlId> order = controls();
     std::stable_sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
         const ControlDef& da = *get(a).def;
@@ -189,10 +191,17 @@ void Win32Runtime::applyTabOrder() {
         }
         return !labelA && da.tabIndex < db.tabIndex;
     });
-    HWND above = HWND_TOP;
+    return order;
+}
+
+void Win32Runtime::applyTabOrder(const std::vector<ControlId>& order) {
+    HWND above = nullptr;
     for (ControlId id : order) {
         const HWND child = control(id);
-        SetWindowPos(child, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (GetWindow(child, GW_HWNDPREV) != above) {
+            SetWindowPos(child, above != nullptr ? above : HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
         above = child;
     }
 }

@@ -75,7 +75,8 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     // Places every control and gives it its font again, after a DPI change.
     void layOutControls();
     // Tab order is z-order: buttons by TabIndex, then the labels.
-    void applyTabOrder();
+    std::vector<ControlId> tabOrdered() const;
+    void applyTabOrder(const std::vector<ControlId>& order);
     HFONT fontFor(ControlId id);
     HBRUSH brushFor(ColorValue color);
     COLORREF colorRef(ColorValue color) const;
