@@ -17,7 +17,7 @@ need_packages "${BUILD_PACKAGES[@]}" g++-mingw-w64-i686-posix binutils-mingw-w64
     libxfixes3:i386 libxinerama1:i386 xvfb xauth python3
 
 build=build/windows-bench
-cmake -S . -B "$build" --toolchain cmake/toolchain-i686-w64-mingw32.cmake -G Ninja \
+cmake -S . -B "$build" --toolchain cmake/toolchain-i686-w64-mingw32.cmake -G Ninja --no-warn-unused-cli \
     -DCMAKE_BUILD_TYPE=Release -DVOP_QT=OFF -DVOP_WIN32=ON -DVOP_TESTS=OFF -DVOP_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target vop win32_vop_probe win32_bare_window >/dev/null
 
