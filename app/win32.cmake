@@ -8,7 +8,8 @@ target_include_directories(vop_resources PRIVATE ${PROJECT_SOURCE_DIR}
 set_source_files_properties(win32/vop.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_CURRENT_SOURCE_DIR}/win32/vop.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32/vop.ico")
 
-add_executable(vop WIN32 main_win32.cpp $<TARGET_OBJECTS:vop_resources>)
+# lean_cxx_runtime.cpp keeps the C++ library's exception classes and demangler out.
+add_executable(vop WIN32 main_win32.cpp lean_cxx_runtime.cpp $<TARGET_OBJECTS:vop_resources>)
 target_link_libraries(vop PRIVATE vop_win32)
 # wWinMain; ASLR and DEP for a program that ships to other people's machines.
 target_link_options(vop PRIVATE -municode -Wl,--dynamicbase -Wl,--nxcompat

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Benchmarks, on demand: the core in nanoseconds, start-up and peak memory against a bare
 # window of the same toolkit, and binary sizes. Reports figures; fails on none of them.
+# VOP_BENCH_RUNS sets the launches of each program (15); VOP_BENCH_WINDOWS=0 skips Wine.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$VOP_ROOT"
 need_packages "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" libbenchmark-dev python3 xvfb xauth \
     gnuplot-nox binutils
 HISTORY=docs/bench/history.csv
+mkdir -p docs/bench
 
 say "machine"
 echo "$(lscpu | sed -n 's/^Model name: *//p' | head -n 1), $(nproc) cores, $(free -g | awk '/^Mem:/ {print $2}') GiB, $(date -u +%Y-%m-%d)"
@@ -18,21 +20,18 @@ build/bench/bench/core_bench --benchmark_repetitions=10 --benchmark_report_aggre
 
 say "start-up to first paint and peak memory, Qt under Xvfb"
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" env QT_QPA_PLATFORM=xcb \
-    python3 bench/startup.py --name qt --runs 15 --csv "$HISTORY" \
+    python3 bench/startup.py --name qt --runs "${VOP_BENCH_RUNS:-15}" --csv "$HISTORY" \
     --vop build/bench/bench/qt_vop_probe --bare build/bench/bench/qt_bare_window
 
-if [ -x scripts/bench-windows.sh ]; then
-    bash scripts/bench-windows.sh "$HISTORY"
+if [ "${VOP_BENCH_WINDOWS:-1}" != 0 ]; then
+    bash scripts/bench-windows.sh "$HISTORY"  # prints vop.exe's stripped size too
 fi
 
 say "size (stripped)"
 cmake --preset release >/dev/null && cmake --build --preset release >/dev/null
 strip -o /tmp/vop.stripped build/release/app/vop
-echo "vop (Linux): $(( $(stat -c %s /tmp/vop.stripped) / 1024 )) KiB"
-if [ -f build/windows/app/vop.exe ]; then
-    i686-w64-mingw32-strip -o /tmp/vop.exe.stripped build/windows/app/vop.exe
-    echo "vop.exe: $(( $(stat -c %s /tmp/vop.exe.stripped) / 1024 )) KiB"
-fi
+echo "vop (Linux, stripped): $(( $(stat -c %s /tmp/vop.stripped) / 1024 )) KiB"
+rm -f /tmp/vop.stripped
 
 say "chart"
 gnuplot bench/startup.gnuplot && echo "docs/bench/startup.svg"

@@ -4,6 +4,7 @@
 
 #include <oleacc.h>
 
+#include "window/win32/com_functions.h"
 #include "window/win32/wide_text.h"
 
 namespace vop::win32 {
@@ -23,7 +24,7 @@ HRESULT answer(const Text& text, BSTR* out) {
     if (text.empty()) {
         return S_FALSE;
     }
-    *out = SysAllocStringLen(wide(text), static_cast<UINT>(text.size()));
+    *out = sysAllocStringLen(wide(text), static_cast<UINT>(text.size()));
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -32,15 +33,16 @@ class ControlAccessible final : public IAccessible, public IOleWindow {
     ControlAccessible(HWND control, IAccessible* standard, SpokenLookup lookup)
         : control_(control), standard_(standard), lookup_(lookup) {}
 
-    // IUnknown
+    // IUnknown. The interface ids come from the headers (__uuidof), not from libuuid,
+    // whose one object file would bring every id of DirectX Video into vop.exe.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (out == nullptr) {
             return E_POINTER;
         }
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-            IsEqualIID(iid, IID_IAccessible)) {
+        if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IDispatch)) ||
+            IsEqualIID(iid, __uuidof(IAccessible))) {
             *out = static_cast<IAccessible*>(this);
-        } else if (IsEqualIID(iid, IID_IOleWindow)) {
+        } else if (IsEqualIID(iid, __uuidof(IOleWindow))) {
             *out = static_cast<IOleWindow*>(this);
         } else {
             *out = nullptr;
@@ -132,7 +134,7 @@ class ControlAccessible final : public IAccessible, public IOleWindow {
         if (!lookup_(control_, spoken)) {
             return CO_E_OBJNOTCONNECTED;
         }
-        VariantInit(role);
+        *role = VARIANT{};  // as VariantInit leaves it
         role->vt = VT_I4;
         role->lVal = spoken.role;
         return S_OK;
@@ -193,13 +195,13 @@ class ControlAccessible final : public IAccessible, public IOleWindow {
 
 LRESULT accessibleObjectFor(HWND control, WPARAM flags, SpokenLookup lookup) {
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible,
+    if (FAILED(createStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
     auto* named = new ControlAccessible(control, standard, lookup);
     const LRESULT result =
-        LresultFromObject(IID_IAccessible, flags, static_cast<IAccessible*>(named));
+        lresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(named));
     named->Release();  // LresultFromObject keeps its own reference
     return result > 0 ? result : 0;
 }

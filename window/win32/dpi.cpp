@@ -10,15 +10,30 @@ using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
 
+// A user32 function of newer Windows, looked up on first use. Plain data, set up
+// before the program runs: the game has one thread, and needs no guarded statics.
 template <class Fn>
-Fn user32Function(const char* name) {
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) {
-        return nullptr;
+struct User32Function {
+    const char* name;
+    Fn fn = nullptr;
+    bool looked = false;
+
+    Fn get() {
+        if (!looked) {
+            looked = true;
+            if (const HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+                // Through the generic function pointer type, which any function pointer may pass.
+                fn = reinterpret_cast<Fn>(
+                    reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+            }
+        }
+        return fn;
     }
-    // Through the generic function pointer type, which any function pointer may pass.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
-}
+};
+
+User32Function<GetDpiForWindowFn> getDpiForWindow{"GetDpiForWindow"};
+User32Function<AdjustWindowRectExForDpiFn> adjustForDpi{"AdjustWindowRectExForDpi"};
+User32Function<SystemParametersInfoForDpiFn> infoForDpi{"SystemParametersInfoForDpi"};
 
 }  // namespace
 
@@ -30,9 +45,9 @@ Dpi systemDpi() {
 }
 
 Dpi windowDpi(HWND window) {
-    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
-    if (getDpiForWindow != nullptr && window != nullptr) {
-        const int dpi = static_cast<int>(getDpiForWindow(window));
+    const auto forWindow = getDpiForWindow.get();
+    if (forWindow != nullptr && window != nullptr) {
+        const int dpi = static_cast<int>(forWindow(window));
         if (dpi > 0) {
             return {dpi, dpi};
         }
@@ -41,11 +56,10 @@ Dpi windowDpi(HWND window) {
 }
 
 SIZE frameSizeFor(SIZE client, DWORD style, DWORD exStyle, Dpi dpi) {
-    static const auto adjustForDpi =
-        user32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    const auto adjust = adjustForDpi.get();
     RECT rect{0, 0, client.cx, client.cy};
-    if (adjustForDpi != nullptr) {
-        adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi.y));
+    if (adjust != nullptr) {
+        adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi.y));
     } else {
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     }
@@ -53,12 +67,11 @@ SIZE frameSizeFor(SIZE client, DWORD style, DWORD exStyle, Dpi dpi) {
 }
 
 LOGFONTW messageFont(Dpi dpi) {
-    static const auto infoForDpi =
-        user32Function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
+    const auto info = infoForDpi.get();
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
-    if (infoForDpi != nullptr && infoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
-                                            static_cast<UINT>(dpi.y))) {
+    if (info != nullptr &&
+        info(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi.y))) {
         return metrics.lfMessageFont;
     }
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {

@@ -7,6 +7,7 @@
 #include <oleacc.h>
 
 #include "window/spoken_text.h"
+#include "window/win32/com_functions.h"
 #include "window/win32/control_ids.h"
 #include "window/win32/win32_runtime.h"
 
@@ -52,8 +53,7 @@ LRESULT CALLBACK Win32Runtime::ControlProc(HWND control, UINT msg, WPARAM wParam
             if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
                 Win32Runtime* runtime = ownerOf(control);
                 if (runtime != nullptr && !runtime->comReady_) {
-                    runtime->comReady_ =
-                        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+                    runtime->comReady_ = SUCCEEDED(comInitializeEx(COINIT_APARTMENTTHREADED));
                 }
                 if (runtime != nullptr && runtime->comReady_) {
                     if (const LRESULT object = accessibleObjectFor(control, wParam, &spokenOf)) {

@@ -3,11 +3,11 @@
 #include "window/win32/win32_runtime.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "window/win32/com_functions.h"
 #include "window/win32/control_ids.h"
 #include "window/win32/error_box.h"
 #include "window/win32/label_font.h"
@@ -86,7 +86,7 @@ Win32Runtime::~Win32Runtime() {
         DeleteObject(brush);
     }
     if (comReady_) {
-        CoUninitialize();
+        comUninitialize();
     }
 }
 
@@ -135,6 +135,15 @@ void Win32Runtime::createWindow() {
 }
 
 void Win32Runtime::createControl(ControlId id) {
+    // Until the window first shows, Form_Load is still placing, captioning and
+    // colouring the controls it loads: each is made once, as it will first be seen,
+    // by showWindow. Moving 52 hidden labels about one call at a time costs start-up.
+    if (shown_) {
+        createChild(id);
+    }
+}
+
+void Win32Runtime::createChild(ControlId id) {
     const ControlState& s = get(id);
     const bool button = s.def->kind == ControlKind::CommandButton;
     DWORD style = button ? kButtonStyle : kLabelStyle;
@@ -159,13 +168,21 @@ void Win32Runtime::createControl(ControlId id) {
 }
 
 void Win32Runtime::showWindow() {
-    applyTabOrder();
+    const std::vector<ControlId> order = tabOrdered();
+    if (!shown_) {
+        shown_ = true;
+        // Made in tab order, the controls are already in the z-order it needs.
+        for (ControlId id : order) {
+            createChild(id);
+        }
+    }
+    applyTabOrder(order);
     showFocusMarks();
     ShowWindow(hwnd_, showCommand_);
     UpdateWindow(hwnd_);
 }
 
-void Win32Runtime::applyTabOrder() {
+std::vector<ControlId> Win32Runtime::tabOrdered() const {
     std::vector<ControlId> order = controls();
     std::stable_sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
         const ControlDef& da = *get(a).def;
@@ -177,10 +194,17 @@ void Win32Runtime::applyTabOrder() {
         }
         return !labelA && da.tabIndex < db.tabIndex;
     });
-    HWND above = HWND_TOP;
+    return order;
+}
+
+void Win32Runtime::applyTabOrder(const std::vector<ControlId>& order) {
+    HWND above = nullptr;
     for (ControlId id : order) {
         const HWND child = control(id);
-        SetWindowPos(child, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (GetWindow(child, GW_HWNDPREV) != above) {
+            SetWindowPos(child, above != nullptr ? above : HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
         above = child;
     }
 }
@@ -215,12 +239,13 @@ HFONT Win32Runtime::fontFor(ControlId id) {
         return buttonFont_;
     }
     const LOGFONTW lf = labelLogFont(s.def->font, s.fontSize, dpi_.y);
-    const auto found = labelFonts_.find(lf.lfHeight);
-    if (found != labelFonts_.end()) {
-        return found->second;
+    for (const auto& [height, font] : labelFonts_) {
+        if (height == lf.lfHeight) {
+            return font;
+        }
     }
     const HFONT font = CreateFontIndirectW(&lf);
-    labelFonts_.emplace(lf.lfHeight, font);
+    labelFonts_.emplace_back(lf.lfHeight, font);
     return font;
 }
 
@@ -228,12 +253,13 @@ HBRUSH Win32Runtime::brushFor(ColorValue color) {
     if (isSystemColor(color)) {
         return GetSysColorBrush(static_cast<int>(color & 0xFF));
     }
-    const auto found = brushes_.find(color);
-    if (found != brushes_.end()) {
-        return found->second;
+    for (const auto& [known, brush] : brushes_) {
+        if (known == color) {
+            return brush;
+        }
     }
     const HBRUSH brush = CreateSolidBrush(color);
-    brushes_.emplace(color, brush);
+    brushes_.emplace_back(color, brush);
     return brush;
 }
 
@@ -248,10 +274,16 @@ void Win32Runtime::showFormCaption() {
 }
 
 void Win32Runtime::showCaption(ControlId id) {
+    if (!shown_) {
+        return;  // made as it is now when the window shows
+    }
     SetWindowTextW(control(id), wide(caption(id)));
 }
 
 void Win32Runtime::showEnabled(ControlId id) {
+    if (!shown_) {
+        return;  // made as it is now when the window shows
+    }
     const HWND child = control(id);
     EnableWindow(child, enabled(id) ? TRUE : FALSE);
     InvalidateRect(child, nullptr, TRUE);
@@ -259,28 +291,41 @@ void Win32Runtime::showEnabled(ControlId id) {
 }
 
 void Win32Runtime::showVisible(ControlId id) {
+    if (!shown_) {
+        return;  // made as it is now when the window shows
+    }
     ShowWindow(control(id), visible(id) ? SW_SHOWNA : SW_HIDE);
 }
 
 void Win32Runtime::showGeometry(ControlId id) {
+    if (!shown_) {
+        return;  // made as it is now when the window shows
+    }
     const ControlState& s = get(id);
     SetWindowPos(control(id), nullptr, pixelsX(s.left, dpi_), pixelsY(s.top, dpi_),
                  pixelsX(s.width, dpi_), pixelsY(s.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Runtime::showFont(ControlId id) {
+    if (!shown_) {
+        return;  // made as it is now when the window shows
+    }
     SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(id)), TRUE);
 }
 
 void Win32Runtime::showForeColor(ControlId id) {
+    if (!shown_) {
+        return;  // made as it is now when the window shows
+    }
     InvalidateRect(control(id), nullptr, TRUE);
     announceChange(id);
 }
 
 void Win32Runtime::moveFocus(ControlId id) {
     const HWND target = control(id);
-    if (inFocusChange_) {
-        // Windows is still handing the focus to another control: finish that first.
+    if (inFocusChange_ || !shown_) {
+        // Windows is still handing the focus to another control, or the control is
+        // not made yet: finish that first.
         PostMessageW(hwnd_, kMoveFocusMessage, static_cast<WPARAM>(dialogId(id)), 0);
         return;
     }
@@ -374,7 +419,7 @@ LRESULT Win32Runtime::OnCtlColorStatic(HDC dc, HWND label) {
 LRESULT Win32Runtime::OnDpiChanged(WPARAM wParam, const RECT& suggested) {
     dpi_ = {LOWORD(wParam), HIWORD(wParam)};
     const HFONT oldButtonFont = buttonFont_;
-    std::map<int, HFONT> oldLabelFonts;
+    std::vector<std::pair<int, HFONT>> oldLabelFonts;
     oldLabelFonts.swap(labelFonts_);
     const LOGFONTW buttonFace = messageFont(dpi_);
     buttonFont_ = CreateFontIndirectW(&buttonFace);

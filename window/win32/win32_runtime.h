@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include <map>
+#include <utility>
+#include <vector>
 
 #include "window/form_runtime.h"
 #include "window/win32/accessible_control.h"
@@ -67,12 +68,15 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     void OnActivate(WPARAM wParam);
     void OnDestroy();
 
+    // Makes a control's window as the runtime's state says it is now.
+    void createChild(ControlId id);
     // Sizes the frame so that the client area is exactly the definition's, at dpi_.
     void fitFrame(POINT topLeft, bool move);
     // Places every control and gives it its font again, after a DPI change.
     void layOutControls();
     // Tab order is z-order: buttons by TabIndex, then the labels.
-    void applyTabOrder();
+    std::vector<ControlId> tabOrdered() const;
+    void applyTabOrder(const std::vector<ControlId>& order);
     HFONT fontFor(ControlId id);
     HBRUSH brushFor(ColorValue color);
     COLORREF colorRef(ColorValue color) const;
@@ -85,9 +89,11 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     bool inFocusChange_ = false;
     bool destroyedByOwner_ = false;
     bool comReady_ = false;
+    bool shown_ = false;  // the window has shown, its controls are made
     HFONT buttonFont_ = nullptr;
-    std::map<int, HFONT> labelFonts_;  // by lfHeight at dpi_
-    std::map<ColorValue, HBRUSH> brushes_;
+    // A handful of each: a list searched in order is all they need.
+    std::vector<std::pair<int, HFONT>> labelFonts_;  // by lfHeight at dpi_
+    std::vector<std::pair<ColorValue, HBRUSH>> brushes_;
 };
 
 }  // namespace vop
