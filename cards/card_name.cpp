@@ -44,12 +44,18 @@ Text setCap(const clsCard& tCard) {
             break;  // no suit letter
     }
     const char16_t* letter = rankLetter(tCard.Number);
-    return suit + (letter != nullptr ? Text(letter) : signedText(tCard.Number));
+    if (letter != nullptr) {
+        return suit + letter;
+    }
+    return suit + signedText(tCard.Number);
 }
 
 Text gridRankText(Int16 rank) {
     const char16_t* letter = rankLetter(rank);
-    return letter != nullptr ? Text(letter) : decimalText(rank);
+    if (letter != nullptr) {
+        return letter;
+    }
+    return decimalText(rank);
 }
 
 }  // namespace vop

@@ -57,18 +57,15 @@ Int16 cardNumberIn(const Text& tag) {
     return n <= kDeckSize ? static_cast<Int16>(n) : 0;
 }
 
-const std::array<Text, 53>& cardNames() {
-    static const std::array<Text, 53> names = [] {
-        std::array<Text, 53> all;
-        for (Int16 n = 1; n <= kDeckSize; ++n) {
-            clsCard card;
-            card.color = suitOf(n);
-            card.Number = rankOf(n);
-            all[n] = setCap(card);
-        }
-        return all;
-    }();
-    return names;
+std::array<Text, 53> cardNames() {
+    std::array<Text, 53> all;
+    for (Int16 n = 1; n <= kDeckSize; ++n) {
+        clsCard card;
+        card.color = suitOf(n);
+        card.Number = rankOf(n);
+        all[n] = setCap(card);
+    }
+    return all;
 }
 
 }  // namespace
@@ -151,6 +148,8 @@ InvariantChecker::Snapshot InvariantChecker::read() const {
 }
 
 void InvariantChecker::checkCounts(const Snapshot& s) const {
+    // The game only counts up from 0, in checked steps: a count below 0 takes a stray
+    // write to the window's fields, which no test can make without one.
     if (s.playedCount < 0 || s.playedCount > kDeckSize) {
         invariantBroken("playedCount is " + num(s.playedCount) + ", outside 0..52");
     }
@@ -179,7 +178,9 @@ void InvariantChecker::checkHand(const Snapshot& s) const {
                 invariantBroken(slotName(i) + " is empty while " + num(s.remainCount) +
                                 " cards are left in the deck");
             }
-            if (s.inDeck[n] || s.inFilledSlot(n)) {
+            // The deck is empty here (checkCounts holds remainCount to the cards with
+            // Status 0), so only a filled slot can still hold the card.
+            if (s.inFilledSlot(n)) {
                 invariantBroken("empty " + slotName(i) + " keeps card " + num(n) +
                                 " in its Tag, which has not been played");
             }
@@ -325,11 +326,16 @@ void InvariantChecker::checkPlay(const Snapshot& before, const Snapshot& now, In
             invariantBroken(slotName(i) + " changed on a play from " + from);
         }
     }
-    if (refilled && (!now.filled[slot] || now.tag[slot] == before.tag[slot])) {
+    // Whether the slot is filled afterwards is settled by now: checkHand holds the played
+    // cards to playedCount, which was just held to its step. So a slot left empty with
+    // cards in the deck, left filled with none, or filled again by a replay has failed
+    // already; what is left is its Tag: a new card from the deck, or else the card it
+    // held (an emptied slot, and a replayed empty one, keep the card played from them).
+    if (refilled && now.tag[slot] == before.tag[slot]) {
         invariantBroken(from + " was not refilled from the deck");
     }
-    if (step == 1 && !refilled && (now.filled[slot] || now.tag[slot] != before.tag[slot])) {
-        invariantBroken(from + " was not emptied with the deck exhausted");
+    if (!refilled && now.tag[slot] != before.tag[slot]) {
+        invariantBroken(from + " changed its Tag though no card was drawn");
     }
     std::bitset<53> deck = before.inDeck;
     if (refilled) {
@@ -347,16 +353,15 @@ void InvariantChecker::checkUnchanged(const Snapshot& before, const Snapshot& no
     if (now == before) {
         return;
     }
-    std::string what = "the game's state";
+    // Whatever else differs, the counts do: playedCount or remainCount.
+    std::string what = "the counts";
     if (now.tag != before.tag || now.filled != before.filled || now.enabled != before.enabled) {
         what = "the hand";
     } else if (now.ground != before.ground) {
         what = "the ground";
-    } else if (now.playedCount != before.playedCount || now.remainCount != before.remainCount) {
-        what = "the counts";
     } else if (now.inDeck != before.inDeck) {
         what = "the deck";
-    } else {
+    } else if (now.red != before.red || now.labelEnabled != before.labelEnabled) {
         what = "the grid";
     }
     invariantBroken("an event the game ignores changed " + what);

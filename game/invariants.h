@@ -57,6 +57,8 @@ class InvariantChecker {
         std::bitset<53> inDeck;
         std::bitset<53> red;
         std::bitset<53> labelEnabled;
+        // The game never changes remainCount alone (every draw lands in a slot), so that
+        // member is never the first to differ; its compare is there for a stray write.
         bool operator==(const Snapshot&) const = default;
         int filledCount() const;
         bool inFilledSlot(Int16 n) const;
@@ -78,7 +80,7 @@ class InvariantChecker {
 
     const frmVop& game_;
     const FormRuntime& runtime_;
-    const std::array<Text, 53>& names_;  // every card's name, by number
+    const std::array<Text, 53> names_;  // every card's name, by number
     std::optional<Snapshot> last_;
     Int16 winner_ = 0;  // the card that won the previous game, for the whole next game
     long long deals_ = 0;

@@ -25,7 +25,10 @@ Text gridState(const ControlState& label) {
 
 Text slotWords(const FormRuntime& runtime, ControlId id) {
     const Int32 n = cardNumberOfName(runtime.caption(id));
-    return n == 0 ? Text(u"Empty") : cardWords(n);
+    if (n == 0) {
+        return u"Empty";
+    }
+    return cardWords(n);
 }
 
 }  // namespace
@@ -72,9 +75,10 @@ Text spokenName(const FormRuntime& runtime, ControlId id) {
         case Ctl::cmdPlay:
             return id.index == 0 ? u"New game" : u"End";
         case Ctl::lblColor:
-            return id.index >= 0 && id.index < 4
-                       ? Text(kSuitWords[static_cast<std::size_t>(id.index)])
-                       : Text();
+            if (id.index < 0 || id.index >= 4) {
+                return Text();
+            }
+            return kSuitWords[static_cast<std::size_t>(id.index)];
         case Ctl::lblExist:
             if (id.index < 1) {
                 return Text();

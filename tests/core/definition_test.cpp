@@ -49,6 +49,18 @@ TEST(WindowDefinition, EveryControlAtItsPlaceInPixels) {
     }
 }
 
+// Backends name their widgets and diagnostics after the game's controls.
+TEST(WindowDefinition, ControlsAreNamedAsTheGameCallsThem) {
+    std::set<std::string_view> names;
+    for (const ControlDef& def : vopWindow().controls) {
+        names.insert(controlName(def.id.name));
+    }
+    const std::set<std::string_view> expected = {"btnFocus", "cmdPlay",  "btnGround",
+                                                 "btnCard",  "lblColor", "lblExist"};
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(controlName(static_cast<Ctl>(6)), "?");  // a name past the table still prints
+}
+
 TEST(WindowDefinition, FocusButtonLiesWhollyOutsideTheClientArea) {
     const FormDef& form = vopWindow();
     const ControlDef* focus = findControl(form, {Ctl::btnFocus});

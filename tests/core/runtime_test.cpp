@@ -1,4 +1,6 @@
 // The platform-neutral form runtime: control state, loading, events and their guards.
+#include <functional>
+
 #include "core/game_fixture.h"
 
 namespace vop {
@@ -7,24 +9,84 @@ namespace {
 using test::grid;
 using test::slot;
 
-// A module that only records what reaches it.
+// A module that records what reaches it, and may act on Load and on a focus.
 class Recorder final : public FormModule {
   public:
-    void Form_Load() override { ++loads; }
+    void Form_Load() override {
+        ++loads;
+        if (onLoad) {
+            onLoad();
+        }
+    }
     void click(ControlId id) override { clicks.push_back(id); }
-    void gotFocus(ControlId id) override { focuses.push_back(id); }
+    void gotFocus(ControlId id) override {
+        focuses.push_back(id);
+        if (onFocus) {
+            onFocus(id);
+        }
+    }
     int loads = 0;
     std::vector<ControlId> clicks;
     std::vector<ControlId> focuses;
+    std::function<void()> onLoad;
+    std::function<void(ControlId)> onFocus;
 };
 
-class RuntimeTest : public ::testing::Test {
+class Unstarted : public ::testing::Test {
   protected:
-    void SetUp() override { runtime.start(module); }
     ScriptedRandom random;
     MemoryRuntime runtime{vopWindow(), random};
     Recorder module;
 };
+
+class RuntimeTest : public Unstarted {
+  protected:
+    void SetUp() override { runtime.start(module); }
+};
+
+// A name past the window's table, as a confused backend might pass.
+constexpr ControlId kNoSuchControl{static_cast<Ctl>(6)};
+
+TEST_F(Unstarted, EventsBeforeStartAreDropped) {
+    runtime.raiseClick(slot(0));
+    runtime.raiseGotFocus({Ctl::btnFocus});
+    EXPECT_FALSE(runtime.focus());
+    EXPECT_TRUE(module.focuses.empty());
+    EXPECT_TRUE(module.clicks.empty());
+}
+
+TEST_F(Unstarted, EndDuringLoadShowsNoWindow) {
+    module.onLoad = [&] { runtime.end(); };
+    runtime.start(module);
+    EXPECT_TRUE(runtime.quitCalled());
+    EXPECT_FALSE(runtime.shown());
+    EXPECT_FALSE(runtime.focus());
+}
+
+// With no button to take it the window starts unfocused; Tab then enters the order at
+// its first stop and Shift+Tab at its last, as they do from a control outside it.
+TEST_F(Unstarted, TabFromNoFocusOrOutsideTheOrder) {
+    module.onLoad = [&] {
+        for (const ControlId id : runtime.tabOrder()) {
+            runtime.setEnabled(id, false);
+        }
+    };
+    runtime.start(module);
+    EXPECT_TRUE(runtime.shown());
+    EXPECT_FALSE(runtime.focus());
+    runtime.pressTab();
+    EXPECT_FALSE(runtime.focus());
+    runtime.setEnabled(slot(1), true);
+    runtime.setEnabled(slot(3), true);
+    runtime.pressTab();
+    EXPECT_EQ(runtime.focus(), slot(1));
+    runtime.raiseGotFocus({Ctl::btnGround});
+    runtime.pressTab(true);
+    EXPECT_EQ(runtime.focus(), slot(3));
+    runtime.raiseGotFocus({Ctl::btnGround});
+    runtime.pressTab();
+    EXPECT_EQ(runtime.focus(), slot(1));
+}
 
 TEST_F(RuntimeTest, StartBuildsTheDefinitionLoadsOnceAndFocusesTheFirstTabStop) {
     EXPECT_EQ(module.loads, 1);
@@ -62,6 +124,29 @@ TEST_F(RuntimeTest, LoadedElementCopiesTheTemplateHidden) {
     EXPECT_EQ(runtime.controls().size(), 15U);
 }
 
+TEST_F(RuntimeTest, ExistsOnlyForLoadedElementsWithinEachArray) {
+    for (const ControlId id : {ControlId{Ctl::btnFocus},
+                               {Ctl::btnGround},
+                               {Ctl::cmdPlay, 1},
+                               slot(4),
+                               {Ctl::lblColor, 3},
+                               grid(0)}) {
+        EXPECT_TRUE(runtime.exists(id)) << controlName(id.name) << "(" << id.index << ")";
+    }
+    for (const ControlId id : {ControlId{Ctl::cmdPlay, -1},
+                               {Ctl::cmdPlay, 2},
+                               slot(-1),
+                               slot(5),
+                               {Ctl::lblColor, -1},
+                               {Ctl::lblColor, 4},
+                               grid(-1),
+                               grid(53),
+                               grid(1),
+                               kNoSuchControl}) {
+        EXPECT_FALSE(runtime.exists(id)) << controlName(id.name) << "(" << id.index << ")";
+    }
+}
+
 TEST_F(RuntimeTest, ClicksReachOnlyEnabledVisibleButtons) {
     runtime.setEnabled(slot(3), false);
     runtime.click(slot(3));
@@ -69,6 +154,10 @@ TEST_F(RuntimeTest, ClicksReachOnlyEnabledVisibleButtons) {
     runtime.click({Ctl::lblColor, 0});
     runtime.raiseClick({Ctl::lblColor, 0});
     runtime.raiseClick({Ctl::btnCard, 9});  // no such element: ignored, not a fault
+    runtime.setVisible(slot(1), false);
+    runtime.raiseClick(slot(1));
+    runtime.raiseGotFocus({Ctl::btnCard, 9});
+    EXPECT_EQ(runtime.focus(), ControlId{Ctl::btnFocus});
     EXPECT_TRUE(module.clicks.empty());
     runtime.click(slot(2));
     EXPECT_EQ(module.clicks, (std::vector<ControlId>{slot(2)}));
@@ -79,6 +168,7 @@ TEST_F(RuntimeTest, MessageBoxIsModalAndTitledWithTheApplication) {
     runtime.onMessageBox = [&](const Text&) {
         EXPECT_TRUE(runtime.inMessageBox());
         runtime.click(slot(0));
+        runtime.raiseClick(slot(0));
         runtime.pressTab();
     };
     runtime.msgBox(u"Win");
@@ -91,6 +181,7 @@ TEST_F(RuntimeTest, NothingReachesTheModuleAfterEnd) {
     runtime.end();
     runtime.end();
     runtime.click(slot(0));
+    runtime.raiseClick(slot(0));
     runtime.raiseGotFocus({Ctl::btnGround});
     runtime.pressTab();
     EXPECT_TRUE(module.clicks.empty());
@@ -102,6 +193,22 @@ TEST_F(RuntimeTest, TabOrderFollowsTabIndex) {
         {Ctl::btnFocus}, slot(0),           slot(1),          slot(2), slot(3),
         slot(4),         {Ctl::cmdPlay, 0}, {Ctl::cmdPlay, 1}};  // the ground is no tab stop
     EXPECT_EQ(runtime.tabOrder(), expected);
+    runtime.setVisible(slot(1), false);
+    runtime.setEnabled(slot(3), false);
+    const std::vector<ControlId> shown = {{Ctl::btnFocus}, slot(0),           slot(2),
+                                          slot(4),         {Ctl::cmdPlay, 0}, {Ctl::cmdPlay, 1}};
+    EXPECT_EQ(runtime.tabOrder(), shown);
+}
+
+TEST_F(RuntimeTest, AClickWhoseFocusEndsTheProgramIsNotDelivered) {
+    module.onFocus = [&](ControlId id) {
+        if (id == slot(1)) {
+            runtime.end();
+        }
+    };
+    runtime.click(slot(1));
+    EXPECT_TRUE(runtime.ended());
+    EXPECT_TRUE(module.clicks.empty());
 }
 
 TEST_F(RuntimeTest, MisuseIsARuntimeErrorNotUndefinedBehaviour) {
@@ -109,10 +216,31 @@ TEST_F(RuntimeTest, MisuseIsARuntimeErrorNotUndefinedBehaviour) {
                 "error 340: Control array element doesn't exist \\(lblExist\\(5\\)\\)");
     EXPECT_EXIT(runtime.setCaption({Ctl::btnCard, 5}, u"x"), ::testing::ExitedWithCode(1),
                 "btnCard\\(5\\)");
+    EXPECT_EXIT(runtime.caption(slot(-1)), ::testing::ExitedWithCode(1), "btnCard\\(-1\\)");
+    EXPECT_EXIT(runtime.caption(kNoSuchControl), ::testing::ExitedWithCode(1),
+                "error 340: Control array element doesn't exist \\(\\?\\(0\\)\\)");
     EXPECT_EXIT(runtime.load(grid(0)), ::testing::ExitedWithCode(1), "already loaded");
+    EXPECT_EXIT(
+        {
+            runtime.load(grid(7));
+            runtime.load(grid(7));
+        },
+        ::testing::ExitedWithCode(1), "lblExist\\(7\\) already loaded");
     EXPECT_EXIT(runtime.load({Ctl::lblExist, 53}), ::testing::ExitedWithCode(1), "error 340");
     EXPECT_EXIT(runtime.setFocus({Ctl::lblColor, 1}), ::testing::ExitedWithCode(1),
                 "cannot take the focus");
+    EXPECT_EXIT(
+        {
+            runtime.setEnabled({Ctl::btnGround}, false);
+            runtime.setFocus({Ctl::btnGround});
+        },
+        ::testing::ExitedWithCode(1), "\\(btnGround cannot take the focus\\)");
+    EXPECT_EXIT(
+        {
+            runtime.setVisible(slot(2), false);
+            runtime.setFocus(slot(2));
+        },
+        ::testing::ExitedWithCode(1), "\\(btnCard\\(2\\) cannot take the focus\\)");
 }
 
 TEST(RuntimeErrorDeathTest, ReporterSeesTheErrorBeforeTheProgramEnds) {
@@ -124,6 +252,9 @@ TEST(RuntimeErrorDeathTest, ReporterSeesTheErrorBeforeTheProgramEnds) {
             raiseRuntimeError(RuntimeError::Overflow);
         },
         ::testing::ExitedWithCode(1), "run-time error 6: Overflow\nreported 6");
+    // A code with no text of its own still reads as one line.
+    EXPECT_EXIT(raiseRuntimeError(static_cast<RuntimeError>(0), "x"), ::testing::ExitedWithCode(1),
+                "run-time error 0: Unknown error \\(x\\)");
 }
 
 }  // namespace

@@ -32,6 +32,23 @@ TEST(SpokenText, EveryShownNameReadsBackAsItsCard) {
     }
 }
 
+// A grid label loaded but not yet coloured by a deal, and names past the window's table.
+TEST(SpokenText, ElementsNoDealHasTouched) {
+    struct Idle final : FormModule {
+        void Form_Load() override {}
+        void click(ControlId) override {}
+        void gotFocus(ControlId) override {}
+    } idle;
+    ScriptedRandom random;
+    MemoryRuntime runtime(vopWindow(), random);
+    runtime.start(idle);
+    runtime.load(grid(3));
+    EXPECT_EQ(spokenName(runtime, grid(3)), u"Three of spades, in the deck");
+    EXPECT_EQ(spokenName(runtime, {Ctl::lblColor, -1}), u"");
+    EXPECT_EQ(spokenName(runtime, {Ctl::lblColor, 4}), u"");
+    EXPECT_EQ(spokenName(runtime, {static_cast<Ctl>(6)}), u"");
+}
+
 using Spoken = test::GameTest;
 
 TEST_F(Spoken, ControlsSayTheirCardAndState) {

@@ -64,6 +64,13 @@ TEST(CoreEdges, TextBeyondTheGamesAlphabet) {
     EXPECT_EQ(toUtf8(u"\u679A"), "\xE6\x9E\x9A");          // three: the count's last character
     EXPECT_EQ(toUtf8(u"\U0001F0A1"), "\xF0\x9F\x82\xA1");  // a surrogate pair: four
     EXPECT_EQ(toUtf8(std::u16string(1, u'\xD83C')), "\xED\xA0\xBC");  // a lone half as is
+    EXPECT_EQ(toUtf8(std::u16string(1, u'\xDC00')), "\xED\xB0\x80");  // a lone low half
+    EXPECT_EQ(toUtf8(u"\uFF01"), "\xEF\xBC\x81");                     // past the halves
+    // A high half followed by anything but a low half stands alone.
+    EXPECT_EQ(toUtf8(std::u16string{u'\xD83C', u'A'}),
+              "\xED\xA0\xBC"
+              "A");
+    EXPECT_EQ(toUtf8(std::u16string{u'\xD83C', u'\xE000'}), "\xED\xA0\xBC\xEE\x80\x80");
 }
 
 }  // namespace
