@@ -22,32 +22,17 @@ cmake -S . -B "$build" --toolchain cmake/toolchain-i686-w64-mingw32.cmake -G Nin
 cmake --build "$build" -j2 --target vop win32_vop_probe win32_bare_window >/dev/null
 
 scratch="$(mktemp -d)"
-xvfb_pid=""
+XVFB_PID=""
 cleanup() {
     WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap 'rc=$?; cleanup; [ $rc -eq 0 ] || echo "vop: FAILED (exit $rc) in bench-windows.sh" >&2; exit $rc' EXIT
 
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || die "Xvfb did not start: $(cat "$scratch/xvfb.log")"
-    sleep 0.1
-done
-[ -e "/tmp/.X11-unix/X$display" ] || die "Xvfb :$display did not come up"
-export DISPLAY=":$display" WINEPREFIX="$scratch/prefix" WINEARCH=win32 WINEDEBUG=-all
-
+start_xvfb
 say "start-up to first paint and peak memory, Win32 under Wine"
-wineboot -i >"$scratch/wineboot.log" 2>&1 || die "Wine cannot start: $(tail -n 20 "$scratch/wineboot.log")"
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
-wineserver -w
+start_wine "$scratch/prefix"
 # Wine's own server and services stay up for the whole run: they are Wine's start-up,
 # not the program's, and the first ("cold") launch of each program should not pay them.
 wineserver -p

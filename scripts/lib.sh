@@ -60,3 +60,34 @@ run_ctest() {
     fi
     [ "$rc" -eq 0 ] || die "tests failed in $dir"
 }
+
+# start_xvfb [SCREEN]: an X server of our own on a display number Xvfb picks itself;
+# exports DISPLAY and sets XVFB_PID (the caller stops it: kill "$XVFB_PID").
+start_xvfb() {
+    local numberFile
+    numberFile="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -dpi 96 -nolisten tcp 3>"$numberFile" \
+        2>/dev/null &
+    XVFB_PID=$!
+    local tries=0
+    until [ -s "$numberFile" ]; do
+        tries=$((tries + 1))
+        if [ $tries -gt 100 ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+            rm -f "$numberFile"
+            die "Xvfb did not start"
+        fi
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -n 1 "$numberFile")"
+    rm -f "$numberFile"
+}
+
+# start_wine PREFIX: boots a throwaway 32-bit Wine prefix for the current DISPLAY. No window
+# manager runs on our displays, so Wine is told not to wait for one (Managed=N).
+start_wine() {
+    export WINEPREFIX="$1" WINEARCH=win32 WINEDEBUG=-all
+    wineboot -i >"$1.log" 2>&1 || die "Wine cannot start: $(tail -n 20 "$1.log")"
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null ||
+        die "Wine cannot run a program"
+    wineserver -w
+}

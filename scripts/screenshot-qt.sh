@@ -12,19 +12,8 @@ mkdir -p docs/screenshots
 
 shoot() {
     local scale="$1"
-    # Xvfb picks a free display number itself and writes it to the pipe.
-    local numberFile
-    numberFile="$(mktemp)"
-    Xvfb -displayfd 3 -screen 0 400x300x24 -dpi 96 -nolisten tcp 3>"$numberFile" &
-    local xvfb=$!
-    local tries=0
-    until [ -s "$numberFile" ]; do
-        tries=$((tries + 1))
-        [ $tries -lt 100 ] || die "Xvfb did not start"
-        sleep 0.1
-    done
-    local display=":$(head -n 1 "$numberFile")"
-    rm -f "$numberFile"
+    start_xvfb 400x300x24
+    local display="$DISPLAY"
     DISPLAY="$display" QT_SCALE_FACTOR="$scale" ./build/release/app/vop &
     local vop=$!
     local window
@@ -35,8 +24,8 @@ shoot() {
     DISPLAY="$display" xdotool sync >/dev/null 2>&1 || true
     sleep 0.5  # let the click's repaint reach the server before the picture is taken
     DISPLAY="$display" import -window "$window" "docs/screenshots/qt-${scale}x.png"
-    kill "$vop" "$xvfb"
-    wait "$vop" "$xvfb" 2>/dev/null || true
+    kill "$vop" "$XVFB_PID"
+    wait "$vop" "$XVFB_PID" 2>/dev/null || true
     say "docs/screenshots/qt-${scale}x.png"
 }
 

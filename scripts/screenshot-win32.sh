@@ -9,15 +9,10 @@ need_packages xvfb xauth x11-utils xdotool imagemagick wine
 mkdir -p docs/screenshots
 
 scratch="$(mktemp -d)"
-trap 'WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
-export WINEPREFIX="$scratch/prefix" WINEARCH=win32 WINEDEBUG=-all
-numberFile="$scratch/display"
-Xvfb -displayfd 3 -screen 0 400x300x24 -nolisten tcp 3>"$numberFile" &
-xvfb=$!
-until [ -s "$numberFile" ]; do sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$numberFile")"
-wineboot -i >/dev/null 2>&1 || die "Wine cannot start"
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+XVFB_PID=""
+trap 'WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null; kill "$XVFB_PID" 2>/dev/null; rm -rf "$scratch"' EXIT
+start_xvfb 400x300x24
+start_wine "$scratch/prefix"
 
 for scale in 1 2; do
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale)) /f >/dev/null
@@ -37,4 +32,3 @@ for scale in 1 2; do
     wineserver -k
     say "docs/screenshots/win32-${scale}x.png"
 done
-kill "$xvfb"

@@ -75,18 +75,9 @@ TEST_F(Play, RefillRejectsDrawnAndPlayedCards) {
 class ChainGame : public test::GameTest {
   protected:
     void SetUp() override {
-        for (int r = 1; r <= 13; ++r)
-            chain.push_back(card('S', r));
-        for (int r = 13; r >= 1; --r)
-            chain.push_back(card('H', r));
-        for (int r = 1; r <= 13; ++r)
-            chain.push_back(card('D', r));
-        for (int r = 13; r >= 1; --r)
-            chain.push_back(card('C', r));
-        startWith({chain[0], chain[48], chain[49], chain[50], chain[51]});
-        for (int j = 1; j <= 47; ++j) {
-            willDraw({chain[j]});
-        }
+        chain = test::winnableChain();
+        willDraw(test::winnableDraws());
+        runtime.start(game);
     }
     void drainDeck() {
         for (int j = 1; j <= 47; ++j) {

@@ -189,19 +189,7 @@ class AccessibleEmptySlotTest : public AccessibilityTest {
     void SetUp() override {
         comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
         ASSERT_TRUE(comReady);
-        startWith({1, 43, 42, 41, 40});
-        for (int n = 2; n <= 13; ++n) {
-            willDraw({n});
-        }
-        for (int n = 26; n >= 14; --n) {
-            willDraw({n});
-        }
-        for (int n = 27; n <= 39; ++n) {
-            willDraw({n});
-        }
-        for (int n = 52; n >= 44; --n) {
-            willDraw({n});
-        }
+        startWith(test::winnableDraws());
     }
 };
 

@@ -271,19 +271,7 @@ TEST_F(KeyboardDealTest, CapsLockAndNumLockChangeNothing) {
 class KeyboardWinTest : public KeyboardTest {};
 
 TEST_F(KeyboardWinTest, WholeGameWonByKeysAloneAndTheWinBoxClosedByEnter) {
-    startWith({1, 43, 42, 41, 40});
-    for (int n = 2; n <= 13; ++n) {
-        willDraw({n});
-    }
-    for (int n = 26; n >= 14; --n) {
-        willDraw({n});
-    }
-    for (int n = 27; n <= 39; ++n) {
-        willDraw({n});
-    }
-    for (int n = 52; n >= 44; --n) {
-        willDraw({n});
-    }
+    startWith(test::winnableDraws());
     setLocks(true);  // and the locks on, which must not matter
     // 48 plays from slot 0, then the four clubs; Space and Enter by turns.
     std::vector<int> plays(48, 0);

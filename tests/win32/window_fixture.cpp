@@ -85,7 +85,7 @@ BOOL CALLBACK MessageBoxCloser::inspect(HWND window, LPARAM self) {
     return TRUE;
 }
 
-void Win32WindowTest::startWith(std::initializer_list<int> draws) {
+void Win32WindowTest::startWith(const std::vector<int>& draws) {
     willDraw(draws);
     runtime.start(game);
     main = runtime.Window();
@@ -94,7 +94,7 @@ void Win32WindowTest::startWith(std::initializer_list<int> draws) {
     pump();
 }
 
-void Win32WindowTest::willDraw(std::initializer_list<int> draws) {
+void Win32WindowTest::willDraw(const std::vector<int>& draws) {
     for (int n : draws) {
         random.push(valueFor(n));
     }

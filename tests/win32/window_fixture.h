@@ -62,8 +62,8 @@ class Win32WindowTest : public ::testing::Test {
   protected:
     // Starts the game with the first hand drawn from these card numbers; the window
     // must come up, or the test fails here.
-    void startWith(std::initializer_list<int> draws);
-    void willDraw(std::initializer_list<int> draws);
+    void startWith(const std::vector<int>& draws);
+    void willDraw(const std::vector<int>& draws);
 
     HWND ctl(ControlId id) const;
     HWND focusButton() const { return ctl({Ctl::btnFocus}); }
