@@ -179,9 +179,13 @@ Delivery InputDevice::deliver(const Input& input) {
         if (aboutToDeliver) {
             aboutToDeliver(target, input);
         }
-        holdShift(input.shift);
+        if (input.shift) {
+            holdShift(true);
+        }
         route(msg);
-        holdShift(false);
+        if (input.shift) {
+            holdShift(false);
+        }
     }
     d.closedBox = box != nullptr && (!IsWindow(box) || !IsWindowVisible(box));
     return d;

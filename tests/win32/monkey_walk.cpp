@@ -38,10 +38,12 @@ constexpr ControlId kEnd{Ctl::cmdPlay, 1};
 constexpr ControlId kGround{Ctl::btnGround};
 constexpr long kMostMessages = 200000;  // in one pump: a queue that never empties is a fault
 constexpr int kMostBoxActions = 40;
+constexpr long long kPaintEvery = 8;  // batches of input between repaints
 constexpr ULONGLONG kStallMs = 20000;
 constexpr UINT_PTR kBoxTimer = 0x564F;
 constexpr int kMostAimPresses = 16;
-constexpr int kAround = 32;  // pixels around the window that clicks may land on
+constexpr int kAround = 32;
+constexpr POINT kWindowAt{200, 150};  // pixels around the window that clicks may land on
 constexpr std::size_t kTraceLength = 40;
 
 ControlId slot(std::uint32_t i) {
@@ -106,7 +108,7 @@ class Walk {
     static void CALLBACK watch(HWND, UINT, UINT_PTR, DWORD);
     static LRESULT CALLBACK mainProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
-    void pump();
+    void pump(bool paint = true);
     void checkFocus() const;
     void beforeInput(HWND target, const Input& input);
     void afterInput(const Delivery& delivery);
@@ -188,6 +190,10 @@ WalkStats Walk::run(long long events, Finale finale) {
     if (main_ == nullptr) {
         broken("the game's window did not come up");
     }
+    // Every walk puts the window at the same place, clear of the screen's edges, so
+    // that the same seed clicks the same things, the "Win" box included.
+    SetWindowPos(main_, nullptr, kWindowAt.x, kWindowAt.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The player's moves on the "Win" box come from the window's own messages.
     SetWindowSubclass(main_, &Walk::mainProc, 1, reinterpret_cast<DWORD_PTR>(this));
     device_.aboutToDeliver = [this](HWND target, const Input& input) {
@@ -199,10 +205,11 @@ WalkStats Walk::run(long long events, Finale finale) {
     const UINT_PTR watchdog = SetTimer(nullptr, 0, 1000, &Walk::watch);
     pump();
     checker_.check();  // start-up
-    while (stats_.events < events) {
+    for (long long batch = 1; stats_.events < events; ++batch) {
         planBatch();
-        pump();
+        pump(batch % kPaintEvery == 0);
     }
+    pump();
     if (finale != Finale::None) {
         endWithE(finale);
     }
@@ -257,10 +264,14 @@ LRESULT CALLBACK Walk::mainProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
     return DefSubclassProc(window, msg, wParam, lParam);
 }
 
-void Walk::pump() {
+void Walk::pump(bool paint) {
+    // Windows paints only when nothing else waits; a quick player's next input is
+    // usually there first, so the window repaints after several inputs at once.
+    const UINT which =
+        paint ? PM_REMOVE : PM_REMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
     MSG msg{};
     long taken = 0;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, which)) {
         if (++taken > kMostMessages) {
             broken("the message queue never empties");
         }
@@ -408,17 +419,15 @@ POINT Walk::pointAround() {
 }
 
 HWND Walk::randomControl() {
-    const std::uint32_t pick = below(20);
-    if (pick < 10) {
+    // "N" seldom: each new deal repaints the whole grid, and games should get going.
+    const std::uint32_t pick = below(40);
+    if (pick < 20) {
         return ctl(slot(pick % 5));
     }
-    if (pick < 12) {
-        return ctl(kGround);
+    if (pick < 25) {
+        return ctl(pick == 24 && source_ != Source::Rigged ? kNew : kGround);
     }
-    if (pick < 14) {
-        return ctl(source_ == Source::Rigged ? kGround : kNew);
-    }
-    if (pick < 18) {
+    if (pick < 35) {
         return ctl({Ctl::lblExist, static_cast<Int16>(1 + below(kDeckSize))});
     }
     return ctl({Ctl::lblColor, static_cast<Int16>(below(4))});
@@ -593,8 +602,10 @@ Action Walk::planNoise(bool focusMayHaveMoved) {
         return a;
     }
     if (pick < 60) {
-        // A new game in the middle of one; rigged walks deal anew by their own rule.
-        return source_ == Source::Rigged ? key(VK_TAB) : click(pointIn(ctl(kNew)), "\"N\"");
+        // A new game in the middle of one, now and then; rigged walks deal anew by
+        // their own rule.
+        return source_ != Source::Rigged && chance(250) ? click(pointIn(ctl(kNew)), "\"N\"")
+                                                        : key(VK_TAB);
     }
     const std::uint32_t k = below(100);
     if (k < 20) {
@@ -745,7 +756,12 @@ void Walk::endWithE(Finale finale) {
     std::printf("monkey walk before \"E\": %s\n", stats_.summary().c_str());
     std::fflush(stdout);
     if (finale == Finale::EByMouse) {
-        perform(click(pointIn(end), "\"E\""));
+        // "N" covers the top row of "E": aim where "E" itself takes the click.
+        POINT at = pointIn(end);
+        for (int tries = 0; tries < 50 && WindowFromPoint(at) != end; ++tries) {
+            at = pointIn(end);
+        }
+        perform(click(at, "\"E\""));
     } else {
         perform(key(finale == Finale::EBySpace ? VK_SPACE : VK_RETURN));
     }
