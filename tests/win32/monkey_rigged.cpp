@@ -22,8 +22,9 @@ Action Walk::planRigged() {
     }
     int next = -1;
     if (game_.remainCount() > 0) {
-        // A suit the deck has run out of leaves strangers in the hand that the last
-        // cards cannot reach: such cards are played first, where they can be.
+        // Cards of the suit with the fewest cards left in the deck go first: once the
+        // deck has none of a suit, its cards left in the hand are strangers that the
+        // last cards may never reach.
         std::vector<int> playable;
         int fewest = kDeckSize;
         for (std::uint32_t i = 0; i < 5; ++i) {

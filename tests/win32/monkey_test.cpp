@@ -1,10 +1,12 @@
 // The monkey on the real Win32 window: seeded walks of random clicks and keys from three
 // kinds of deal, the invariants checked after every input; "E" ends child processes.
 //
-// The bounded run walks 20,000 events in this process, and more in short walks. For a longer walk
-// on demand, set VOP_MONKEY_EVENTS to the number of events wanted in all, shared among the three
-// kinds of deal in the same proportions, e.g.
+// The bounded run walks 20,000 events in this process, and more in short walks. For a
+// longer walk on demand, set VOP_MONKEY_EVENTS to the number of events wanted in all,
+// shared among the three kinds of deal in the same proportions, e.g.
 //   VOP_MONKEY_EVENTS=500000 wine tests/win32/win32_monkey_tests.exe
+// VOP_MONKEY_TRACE=1 also prints every move and where each of its inputs went; a failed
+// check prints the last forty of them with the walk's kind of deal and seed anyway.
 #include <gtest/gtest.h>
 #include <windows.h>
 
