@@ -18,7 +18,7 @@ namespace {
 
 constexpr long kMostMessages = 200000;  // in one pump: a queue that never empties is a fault
 constexpr int kMostBoxActions = 40;
-constexpr long long kPaintEvery = 8;  // batches of input between repaints
+constexpr long long kPaintEvery = 32;  // batches of input between repaints
 constexpr ULONGLONG kStallMs = 20000;
 constexpr UINT_PTR kBoxTimer = 0x564F;
 constexpr POINT kWindowAt{200, 150};
