@@ -129,8 +129,14 @@ void FormRuntime::setFormCaption(const Text& caption) {
     showFormCaption();
 }
 
+// A value set again unchanged is not shown again: a new deal sets all 52 labels, and
+// a window that redraws and re-announces each of them would only flicker and chatter.
 void FormRuntime::setCaption(ControlId id, const Text& caption) {
-    state(id).caption = caption;
+    ControlState& s = state(id);
+    if (s.caption == caption) {
+        return;
+    }
+    s.caption = caption;
     showCaption(id);
 }
 
@@ -139,7 +145,11 @@ void FormRuntime::setTag(ControlId id, const Text& tag) {
 }
 
 void FormRuntime::setEnabled(ControlId id, bool enabled) {
-    state(id).enabled = enabled;
+    ControlState& s = state(id);
+    if (s.enabled == enabled) {
+        return;
+    }
+    s.enabled = enabled;
     showEnabled(id);
 }
 
@@ -165,6 +175,9 @@ void FormRuntime::setLeft(ControlId id, Twips left) {
 
 void FormRuntime::setForeColor(ControlId id, ColorValue color) {
     ControlState& s = state(id);
+    if (s.hasForeColor && s.foreColor == color) {
+        return;
+    }
     s.foreColor = color;
     s.hasForeColor = true;
     showForeColor(id);

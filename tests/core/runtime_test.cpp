@@ -243,6 +243,46 @@ TEST_F(RuntimeTest, MisuseIsARuntimeErrorNotUndefinedBehaviour) {
         ::testing::ExitedWithCode(1), "\\(btnCard\\(2\\) cannot take the focus\\)");
 }
 
+// Counts what reaches the window.
+class CountingRuntime final : public FormRuntime {
+  public:
+    using FormRuntime::FormRuntime;
+    int shown = 0;
+
+  protected:
+    void createWindow() override {}
+    void createControl(ControlId) override {}
+    void showWindow() override {}
+    void showFormCaption() override {}
+    void showCaption(ControlId) override { ++shown; }
+    void showEnabled(ControlId) override { ++shown; }
+    void showVisible(ControlId) override {}
+    void showGeometry(ControlId) override {}
+    void showFont(ControlId) override {}
+    void showForeColor(ControlId) override { ++shown; }
+    void moveFocus(ControlId id) override { raiseGotFocus(id); }
+    void showMessageBox(const Text&, const Text&) override {}
+    void quit() override {}
+};
+
+TEST(RuntimeShowing, OnlyChangesReachTheWindow) {
+    ScriptedRandom random;
+    CountingRuntime runtime(vopWindow(), random);
+    Recorder module;
+    runtime.start(module);
+    runtime.setCaption(slot(0), u"SA");  // as designed
+    runtime.setEnabled(slot(0), true);   // already enabled
+    EXPECT_EQ(runtime.shown, 0);
+    runtime.setForeColor(slot(0), kRed);  // the first colour is always shown
+    runtime.setForeColor(slot(0), kRed);
+    runtime.setCaption(slot(0), u"H 7");
+    runtime.setEnabled(slot(0), false);
+    runtime.setEnabled(slot(0), false);
+    EXPECT_EQ(runtime.shown, 3);
+    EXPECT_EQ(runtime.caption(slot(0)), u"H 7");
+    EXPECT_FALSE(runtime.enabled(slot(0)));
+}
+
 TEST(RuntimeErrorDeathTest, ReporterSeesTheErrorBeforeTheProgramEnds) {
     EXPECT_EXIT(
         {
