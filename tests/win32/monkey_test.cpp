@@ -98,7 +98,7 @@ struct Child {
     std::string output;
 };
 
-Child runChild(const std::string& spec) {
+Child runChild(const std::string& walkArgs) {
     Child child;
     wchar_t exe[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
@@ -115,7 +115,7 @@ Child runChild(const std::string& spec) {
     startup.hStdOutput = out;
     startup.hStdError = out;
     std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=Win32MonkeyChild.*";
-    SetEnvironmentVariableA(kChildVariable, spec.c_str());
+    SetEnvironmentVariableA(kChildVariable, walkArgs.c_str());
     PROCESS_INFORMATION process{};
     const BOOL started = CreateProcessW(exe, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                         nullptr, &startup, &process);
@@ -145,27 +145,27 @@ Child runChild(const std::string& spec) {
 
 // Walks that end with "E" by the mouse, by Space and by Enter, each in the middle of a game.
 TEST(Win32Monkey, EEndsTheProgramWithStatusZero) {
-    const char* specs[] = {"uniform 21 300 mouse", "rigged 22 400 space",
+    const char* walks[] = {"uniform 21 300 mouse", "rigged 22 400 space",
                            "adversarial 23 300 enter"};
-    for (const char* spec : specs) {
-        const Child child = runChild(spec);
-        EXPECT_TRUE(child.finished) << spec << ": still running after two minutes";
-        EXPECT_EQ(child.status, 0u) << spec << "\n" << child.output;
+    for (const char* walkArgs : walks) {
+        const Child child = runChild(walkArgs);
+        EXPECT_TRUE(child.finished) << walkArgs << ": still running after two minutes";
+        EXPECT_EQ(child.status, 0u) << walkArgs << "\n" << child.output;
         EXPECT_NE(child.output.find("monkey walk before \"E\":"), std::string::npos)
-            << spec << ": the walk did not get to \"E\"\n"
+            << walkArgs << ": the walk did not get to \"E\"\n"
             << child.output;
-        std::printf("\"E\" after a %s walk: status %lu\n", spec,
+        std::printf("\"E\" after a %s walk: status %lu\n", walkArgs,
                     static_cast<unsigned long>(child.status));
     }
 }
 
 // Run only as a child of the case above.
 TEST(Win32MonkeyChild, WalkThenE) {
-    const char* spec = std::getenv(kChildVariable);
-    if (spec == nullptr) {
+    const char* walkArgs = std::getenv(kChildVariable);
+    if (walkArgs == nullptr) {
         GTEST_SKIP() << "runs only as a child process of Win32Monkey.EEndsTheProgramWithStatusZero";
     }
-    std::istringstream in(spec);
+    std::istringstream in(walkArgs);
     std::string source;
     std::uint64_t seed = 0;
     long long events = 0;
