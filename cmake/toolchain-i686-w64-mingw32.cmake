@@ -1,29 +1,5 @@
-# Cross-compiling vop.exe for 32-bit Windows with Debian's mingw-w64; tests run under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# vop.exe for 32-bit Windows, the program Vop ships; its tests run under 32-bit Wine.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
-# The posix thread flavour gives the C++ library its full threading support;
-# -static below keeps winpthread inside the executable.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# One file per program: no libstdc++, libgcc or winpthread DLL beside it.
-# Unused functions of the static C++ library are dropped one by one.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
-set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
-# Optimised for size: nothing in a card game is hot, and vop.exe is meant to stay small.
-# (A cache entry, as CMake appends -O3 to any *_INIT value it is given.)
-set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "Flags for Release builds")
-
-# CTest starts every cross-built test program through Wine.
-find_program(VOP_WINE NAMES wine)
-if(VOP_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${VOP_WINE})
-endif()
+set(VOP_MINGW i686-w64-mingw32)
+set(VOP_WINE_NAMES wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -82,12 +82,52 @@ start_xvfb() {
     rm -f "$numberFile"
 }
 
-# start_wine PREFIX: boots a throwaway 32-bit Wine prefix for the current DISPLAY. No window
-# manager runs on our displays, so Wine is told not to wait for one (Managed=N).
+# need_windows_tools: mingw-w64 for 32-bit and 64-bit Windows, and Wine to run what they
+# build, both loaders, with the fonts ("Small Fonts" among them) and the X extensions
+# its display driver loads at run time, which Wine only recommends: the tests want the
+# same Wine on every machine. 32-bit Wine needs Debian's i386 architecture and a fresh
+# package index that knows it. Then choose_wine.
+need_windows_tools() {
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        say "adding the i386 architecture for 32-bit Wine"
+        "${SUDO[@]}" dpkg --add-architecture i386
+        unset VOP_APT_UPDATED
+    fi
+    local x=(libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1)
+    need_packages "${BUILD_PACKAGES[@]}" g++-mingw-w64-i686-posix binutils-mingw-w64-i686 \
+        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine32:i386 wine64 fonts-wine \
+        "${x[@]}" "${x[@]/%/:i386}" xvfb xauth "$@"
+    choose_wine
+}
+
+# choose_wine: which Windows build the tests run on, found by trying the 32-bit Wine
+# loader once: some kernels run no 32-bit program at all ("Exec format error"). There
+# the same sources built for 64-bit Windows run under 64-bit Wine, whose loader is
+# named itself (Debian's `wine` wrapper would still pick the 32-bit one). VOP_WINE_ARCH=64
+# takes the 64-bit way on any machine. Sets WINE_LOADER, WINEARCH, VOP_WINDOWS_PRESET and
+# VOP_WINDOWS_RAN (one line saying which build ran).
+choose_wine() {
+    if [ "${VOP_WINE_ARCH:-}" != 64 ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        WINE_LOADER=wine WINEARCH=win32 VOP_WINDOWS_PRESET=windows
+        VOP_WINDOWS_RAN="32-bit programs run here: the Windows tests ran on the 32-bit vop.exe"
+    else
+        WINE_LOADER=/usr/lib/wine/wine64 WINEARCH=win64 VOP_WINDOWS_PRESET=windows-x64
+        if [ "${VOP_WINE_ARCH:-}" = 64 ]; then
+            VOP_WINDOWS_RAN="VOP_WINE_ARCH=64: the Windows tests ran on the 64-bit build of the same sources"
+        else
+            VOP_WINDOWS_RAN="32-bit programs cannot run here: the Windows tests ran on the 64-bit build of the same sources"
+        fi
+    fi
+    export WINE_LOADER WINEARCH VOP_WINDOWS_PRESET VOP_WINDOWS_RAN
+}
+
+# start_wine PREFIX: boots a throwaway Wine prefix (of choose_wine's kind) for the current
+# DISPLAY. No window manager runs on our displays, so Wine is told not to wait for one
+# (Managed=N).
 start_wine() {
-    export WINEPREFIX="$1" WINEARCH=win32 WINEDEBUG=-all
-    wineboot -i >"$1.log" 2>&1 || die "Wine cannot start: $(tail -n 20 "$1.log")"
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null ||
+    export WINEPREFIX="$1" WINEDEBUG=-all
+    "$WINE_LOADER" wineboot -i >"$1.log" 2>&1 || die "Wine cannot start: $(tail -n 20 "$1.log")"
+    "$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null ||
         die "Wine cannot run a program"
     wineserver -w
 }

@@ -4,8 +4,10 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$VOP_ROOT"
 
-need_packages xvfb xauth x11-utils xdotool imagemagick wine
-[ -f build/windows/app/vop.exe ] || bash scripts/build-windows.sh
+need_windows_tools x11-utils xdotool imagemagick
+exe="build/$VOP_WINDOWS_PRESET/app/vop.exe"
+[ -f "$exe" ] || { cmake --preset "$VOP_WINDOWS_PRESET" >/dev/null &&
+    cmake --build --preset "$VOP_WINDOWS_PRESET" --target vop; }
 mkdir -p docs/screenshots
 
 scratch="$(mktemp -d)"
@@ -15,9 +17,9 @@ start_xvfb 400x300x24
 start_wine "$scratch/prefix"
 
 for scale in 1 2; do
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale)) /f >/dev/null
+    "$WINE_LOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale)) /f >/dev/null
     wineserver -w
-    wine build/windows/app/vop.exe &
+    "$WINE_LOADER" "$exe" &
     window="$(timeout 30 xdotool search --sync --onlyvisible --name '^Vop' | head -n 1)" ||
         die "the window did not appear"
     # With no window manager Wine draws the frame itself: find the client area in it.

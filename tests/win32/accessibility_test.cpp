@@ -59,9 +59,10 @@ class AccessibilityTest : public Win32WindowTest {
 
     // The control's accessible object, as a screen reader gets it.
     void objectOf(HWND control, Ref<IAccessible>& object) {
-        ASSERT_EQ(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                             IID_IAccessible, reinterpret_cast<void**>(&object.p)),
-                  S_OK)
+        ASSERT_EQ(
+            AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                       __uuidof(IAccessible), reinterpret_cast<void**>(&object.p)),
+            S_OK)
             << "no accessible object for id " << GetDlgCtrlID(control);
         ASSERT_NE(object.p, nullptr);
     }

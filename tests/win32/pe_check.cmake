@@ -1,6 +1,7 @@
-# vop.exe's headers, read with objdump on the build machine: a 32-bit GUI program
+# vop.exe's headers, read with objdump on the build machine: a GUI program for its
+# processor (ARCH x86 or AMD64) with ASLR and DEP that needs no DLL beyond those every
+# Windows has; the 32-bit program Vop ships stays small (MOST_KIB).
 cmake_minimum_required(VERSION 3.25)
-# with ASLR and DEP that needs no DLL beyond those every Windows has.
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "objdump -p ${EXE} failed")
@@ -12,8 +13,13 @@ function(expect pattern what)
     endif()
 endfunction()
 
-expect("file format pei-i386" "a PE for i386")
-expect("Magic[ \t]+010b[ \t]+\\(PE32\\)" "PE32")
+if(ARCH STREQUAL "x86")
+    expect("file format pei-i386" "a PE for i386")
+    expect("Magic[ \t]+010b[ \t]+\\(PE32\\)" "PE32")
+else()
+    expect("file format pei-x86-64" "a PE for x86-64")
+    expect("Magic[ \t]+020b[ \t]+\\(PE32\\+\\)" "PE32+")
+endif()
 expect("Subsystem[ \t]+00000002[ \t]+\\(Windows GUI\\)" "a Windows GUI program")
 expect("DYNAMIC_BASE" "marked DYNAMIC_BASE")
 expect("NX_COMPAT" "marked NX_COMPAT")
@@ -33,3 +39,12 @@ foreach(line IN LISTS imports)
     endif()
     message(STATUS "imports ${dll}")
 endforeach()
+
+if(MOST_KIB)
+    file(SIZE "${EXE}" bytes)
+    math(EXPR kib "(${bytes} + 1023) / 1024")
+    if(kib GREATER MOST_KIB)
+        message(SEND_ERROR "vop.exe is ${kib} KiB, more than ${MOST_KIB} KiB")
+    endif()
+    message(STATUS "vop.exe: ${kib} KiB")
+endif()

@@ -18,8 +18,8 @@ namespace vop::test {
 namespace {
 
 // VOP_EXE names vop.exe; a Unix path is reached through Wine's drive Z:.
-std::wstring programPath() {
-    const char* path = std::getenv("VOP_EXE");
+std::wstring programPath(const char* variable = "VOP_EXE") {
+    const char* path = std::getenv(variable);
     if (path == nullptr) {
         return {};
     }
@@ -157,9 +157,10 @@ TEST_F(ProgramTest, ScreenReaderInAnotherProcessHearsTheCardsInWords) {
     for (int i = 0; i < 5; ++i) {
         const HWND slot = GetDlgItem(window, win32::kCardId + i);
         IAccessible* object = nullptr;
-        ASSERT_EQ(AccessibleObjectFromWindow(slot, static_cast<DWORD>(OBJID_CLIENT),
-                                             IID_IAccessible, reinterpret_cast<void**>(&object)),
-                  S_OK);
+        ASSERT_EQ(
+            AccessibleObjectFromWindow(slot, static_cast<DWORD>(OBJID_CLIENT),
+                                       __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
+            S_OK);
         VARIANT self;
         VariantInit(&self);
         self.vt = VT_I4;
@@ -189,7 +190,17 @@ std::u16string versionString(const std::vector<BYTE>& info, const wchar_t* name)
     return std::u16string(static_cast<const char16_t*>(value));
 }
 
-TEST_F(ProgramTest, VersionResourceNamesVopOneInJapanese) {
+// The files whose resources are read: vop.exe, and where only the 64-bit build can run
+// here, the 32-bit one Vop ships as well (VOP_EXE32).
+std::vector<std::wstring> programFiles() {
+    std::vector<std::wstring> files{programPath()};
+    if (const std::wstring shipped = programPath("VOP_EXE32"); !shipped.empty()) {
+        files.push_back(shipped);
+    }
+    return files;
+}
+
+void expectVersionResource(const std::wstring& exe) {
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &handle);
     ASSERT_GT(size, 0u) << "no version resource";
@@ -217,7 +228,7 @@ TEST_F(ProgramTest, VersionResourceNamesVopOneInJapanese) {
     EXPECT_EQ(versionString(info, L"ProductVersion"), u"1.00");
 }
 
-TEST_F(ProgramTest, ManifestAndIconAreEmbedded) {
+void expectManifestAndIcon(const std::wstring& exe) {
     const HMODULE image = LoadLibraryExW(exe.c_str(), nullptr,
                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(image, nullptr);
@@ -248,6 +259,20 @@ TEST_F(ProgramTest, ManifestAndIconAreEmbedded) {
     }
     EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
     FreeLibrary(image);
+}
+
+TEST_F(ProgramTest, VersionResourceNamesVopOneInJapanese) {
+    for (const std::wstring& file : programFiles()) {
+        SCOPED_TRACE(std::string(file.begin(), file.end()));
+        expectVersionResource(file);
+    }
+}
+
+TEST_F(ProgramTest, ManifestAndIconAreEmbedded) {
+    for (const std::wstring& file : programFiles()) {
+        SCOPED_TRACE(std::string(file.begin(), file.end()));
+        expectManifestAndIcon(file);
+    }
 }
 
 }  // namespace

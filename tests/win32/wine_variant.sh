@@ -13,7 +13,7 @@ wine=$3
 shift 3
 bin=$(dirname "$(command -v "$wine")")
 run_prefix=${WINEPREFIX:-}
-export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
+export WINEPREFIX="$prefix" WINEARCH="${WINEARCH:-win32}" WINEDEBUG=-all
 
 case $action in
 setup)
