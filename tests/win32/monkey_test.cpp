@@ -69,6 +69,7 @@ TEST(Win32Monkey, UniformWalk) {
     const WalkStats s = walk(Source::Uniform, 1000, 2, share(8000));
     EXPECT_GE(s.events, share(8000));
     EXPECT_GE(s.games, share(8000) / 100);
+    EXPECT_GE(s.slotClicks, share(8000) / 40);  // each one held to be a play
 }
 
 TEST(Win32Monkey, AdversarialWalk) {

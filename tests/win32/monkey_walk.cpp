@@ -197,6 +197,22 @@ void Walk::checkFocus() const {
 }
 
 void Walk::beforeInput(HWND target, const Input& input) {
+    // A press on an enabled hand slot, released over it, is a click, and a click on an
+    // enabled slot plays its card: the checker is told to expect exactly that play.
+    const std::optional<ControlId> slotId =
+        GetParent(target) == main_ ? win32::controlFor(GetDlgCtrlID(target)) : std::nullopt;
+    const bool onSlot = slotId && slotId->name == Ctl::btnCard;
+    if (input.kind == Input::Kind::Press || input.kind == Input::Kind::DoublePress) {
+        pressedSlot_ = onSlot && runtime_.enabled(*slotId) ? slotId->index : -1;
+    } else if (input.kind == Input::Kind::Release) {
+        POINT at = input.at;
+        ScreenToClient(target, &at);
+        RECT inside{};
+        GetClientRect(target, &inside);
+        playExpected_ =
+            onSlot && slotId->index == pressedSlot_ && PtInRect(&inside, at) ? pressedSlot_ : -1;
+        pressedSlot_ = -1;
+    }
     // "E" would end this very process with status 0, as if every check had passed.
     const bool clicks = input.kind == Input::Kind::Release ||
                         (input.kind == Input::Kind::KeyUp && input.key == VK_SPACE) ||
@@ -223,7 +239,13 @@ void Walk::afterInput(const Delivery& delivery) {
         box_ = nullptr;
         expectClose_ = nullptr;
     }
-    checker_.check();
+    if (playExpected_ >= 0 && delivery.input->kind == Input::Kind::Release) {
+        checker_.afterPlay(static_cast<Int16>(playExpected_));
+        ++stats_.slotClicks;
+    } else {
+        checker_.check();
+    }
+    playExpected_ = -1;
     note(delivery);
     std::uint64_t h = stats_.fingerprint;
     h = mix(h, game_.playedCount());
@@ -304,6 +326,7 @@ WalkStats& WalkStats::operator+=(const WalkStats& other) {
     wins += other.wins;
     closedByKey += other.closedByKey;
     closedByMouse += other.closedByMouse;
+    slotClicks += other.slotClicks;
     fingerprint = mix(fingerprint, static_cast<long long>(other.fingerprint));
     return *this;
 }
@@ -313,7 +336,8 @@ std::string WalkStats::summary() const {
            std::to_string(dropped) + " beside the game), " + std::to_string(games) + " games, " +
            std::to_string(exhaustions) + " empty decks, " + std::to_string(wins) +
            " wins, \"Win\" closed " + std::to_string(closedByKey) + " times by key and " +
-           std::to_string(closedByMouse) + " by mouse";
+           std::to_string(closedByMouse) + " by mouse, " + std::to_string(slotClicks) +
+           " clicks on playable slots";
 }
 
 WalkStats runWalk(Source source, std::uint64_t seed, long long events, Finale finale) {

@@ -24,6 +24,7 @@ struct WalkStats {
     long long wins = 0;
     long long closedByKey = 0;
     long long closedByMouse = 0;
+    long long slotClicks = 0;       // mouse clicks on an enabled slot, each checked to be a play
     std::uint64_t fingerprint = 0;  // the game's state after every input, hashed
 
     WalkStats& operator+=(const WalkStats& other);

@@ -118,6 +118,8 @@ class Walk {
     int boxActions_ = 0;
     long long boxesSeen_ = 0;
     const char* expectClose_ = nullptr;  // the last box action, which must have closed it
+    int pressedSlot_ = -1;               // the enabled hand slot the mouse went down on
+    int playExpected_ = -1;              // the slot whose click the last release completed
     int aimSlot_ = -1;                   // a slot the keyboard is tabbing to
     int aimPresses_ = 0;
     WalkStats stats_;

@@ -90,6 +90,17 @@ TEST_F(PlayTest, MouseClickPlaysTheCard) {
     expectHearts7Played();
 }
 
+TEST_F(PlayTest, EveryPressOfADoubleClickIsAClick) {
+    willDraw({17, 41});  // H 7 is refilled with H 4, which matches and is played in turn
+    mouseDoubleClick(slotButton(0));
+    EXPECT_EQ(textOf(main), u"Vop:\u73FE\u57282\u679A");
+    EXPECT_EQ(caption({Ctl::btnGround}), u"H 4");
+    willDraw({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});  // "N" twice: two deals
+    mouseDoubleClick(ctl({Ctl::cmdPlay, 0}));
+    EXPECT_EQ(random.left(), 0u);
+    EXPECT_EQ(caption(slot(4)), u"ST");
+}
+
 TEST_F(PlayTest, SpacePlaysTheFocusedCard) {
     willDraw({41});
     press(VK_TAB);

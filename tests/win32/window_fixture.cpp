@@ -155,6 +155,17 @@ void Win32WindowTest::mouseClick(HWND button) {
     pump();
 }
 
+void Win32WindowTest::mouseDoubleClick(HWND button) {
+    RECT r{};
+    GetClientRect(button, &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(button, WM_LBUTTONUP, 0, at);
+    PostMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(button, WM_LBUTTONUP, 0, at);
+    pump();
+}
+
 void Win32WindowTest::buttonClick(HWND button) {
     SendMessageW(button, BM_CLICK, 0, 0);
     pump();

@@ -78,6 +78,8 @@ class Win32WindowTest : public ::testing::Test {
     void press(UINT key, bool shift = false);
     // A left click in the middle of a button, as the mouse delivers it.
     void mouseClick(HWND button);
+    // Two clicks in quick succession: the second press comes as a double click.
+    void mouseDoubleClick(HWND button);
     void buttonClick(HWND button);
 
     ScriptedRandom random;

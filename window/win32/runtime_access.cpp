@@ -62,6 +62,11 @@ LRESULT CALLBACK Win32Runtime::ControlProc(HWND control, UINT msg, WPARAM wParam
                 }
             }
             break;
+        case WM_LBUTTONDBLCLK:
+            // A button that reports its focus (BS_NOTIFY) turns the second press of a
+            // double click into BN_DOUBLECLICKED and never presses: a quick player's
+            // second card would be lost. Every press is a press.
+            return DefSubclassProc(control, WM_LBUTTONDOWN, wParam, lParam);
         case BM_SETSTYLE:
             // Tab in a dialog makes the focused push button the default for the
             // moment; the game has no default button, Enter is handled on its own.
