@@ -131,3 +131,28 @@ start_wine() {
         die "Wine cannot run a program"
     wineserver -w
 }
+
+# window_picture OUT SCALE CLICK COMMAND...: starts COMMAND on $DISPLAY, waits for the
+# game's window, plays the first hand slot if CLICK is 1 (so the ground and a disabled
+# grid label show too), and writes its client area (120 x 63 pixels times SCALE) to OUT.
+# With no window manager, Wine draws the frame itself: the client area is found in it.
+window_picture() {
+    local out="$1" scale="$2" click="$3"
+    shift 3
+    "$@" &
+    local program=$!
+    local window
+    window="$(timeout 30 xdotool search --sync --onlyvisible --name '^Vop' | head -n 1)" ||
+        die "the window of $* did not appear on $DISPLAY"
+    local WIDTH HEIGHT X Y SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    local border=$(((WIDTH - 120 * scale) / 2))
+    local top=$((HEIGHT - 63 * scale - border))
+    if [ "$click" = 1 ]; then
+        xdotool mousemove --window "$window" $((border + 32 * scale)) $((top + 16 * scale)) click 1
+    fi
+    sleep 1  # let the window paint (and repaint after the click) before the picture
+    import -window "$window" -crop "$((120 * scale))x$((63 * scale))+$border+$top" +repage "$out"
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+}

@@ -10,24 +10,10 @@ cmake --preset release >/dev/null
 cmake --build --preset release
 mkdir -p docs/screenshots
 
-shoot() {
-    local scale="$1"
+for scale in 1 2; do
     start_xvfb 400x300x24
-    local display="$DISPLAY"
-    DISPLAY="$display" QT_SCALE_FACTOR="$scale" ./build/release/app/vop &
-    local vop=$!
-    local window
-    window="$(DISPLAY="$display" timeout 20 xdotool search --sync --onlyvisible --name '^Vop' | head -n 1)" ||
-        die "the window did not appear on $display"
-    # Play the first hand slot so the ground and a disabled grid label show too.
-    DISPLAY="$display" xdotool mousemove --window "$window" $((32 * scale)) $((16 * scale)) click 1
-    DISPLAY="$display" xdotool sync >/dev/null 2>&1 || true
-    sleep 0.5  # let the click's repaint reach the server before the picture is taken
-    DISPLAY="$display" import -window "$window" "docs/screenshots/qt-${scale}x.png"
-    kill "$vop" "$XVFB_PID"
-    wait "$vop" "$XVFB_PID" 2>/dev/null || true
+    QT_SCALE_FACTOR="$scale" window_picture "docs/screenshots/qt-${scale}x.png" "$scale" 1 \
+        ./build/release/app/vop
+    kill "$XVFB_PID"
     say "docs/screenshots/qt-${scale}x.png"
-}
-
-shoot 1
-shoot 2
+done

@@ -19,18 +19,7 @@ start_wine "$scratch/prefix"
 for scale in 1 2; do
     "$WINE_LOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale)) /f >/dev/null
     wineserver -w
-    "$WINE_LOADER" "$exe" &
-    window="$(timeout 30 xdotool search --sync --onlyvisible --name '^Vop' | head -n 1)" ||
-        die "the window did not appear"
-    # With no window manager Wine draws the frame itself: find the client area in it.
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    border=$(((WIDTH - 120 * scale) / 2))
-    top=$((HEIGHT - 63 * scale - border))
-    # Play the first hand slot so the ground and a disabled grid label show too.
-    xdotool mousemove --window "$window" $((border + 32 * scale)) $((top + 16 * scale)) click 1
-    sleep 1  # let Wine repaint before the picture is taken
-    import -window "$window" -crop "$((120 * scale))x$((63 * scale))+$border+$top" +repage \
-        "docs/screenshots/win32-${scale}x.png"
+    window_picture "docs/screenshots/win32-${scale}x.png" "$scale" 1 "$WINE_LOADER" "$exe"
     wineserver -k
     say "docs/screenshots/win32-${scale}x.png"
 done

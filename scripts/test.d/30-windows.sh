@@ -6,7 +6,8 @@
 # running it.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 cd "$VOP_ROOT"
-need_windows_tools libgtest-dev
+need_windows_tools libgtest-dev "${QT_PACKAGES[@]}" x11-utils xdotool imagemagick
+need_cjk_font
 
 # Both builds compile on every machine, warnings as errors.
 for preset in windows windows-x64; do
@@ -37,6 +38,17 @@ else
     # The program Vop ships, read but not run: its headers, imports, size and resources.
     run_ctest build/windows -L static
     VOP_EXE32="$VOP_ROOT/build/windows/app/vop.exe" run_ctest "build/$VOP_WINDOWS_PRESET" -j2
+fi
+# The same game in the Qt window beside it, for what the two windows must draw alike.
+cmake --preset release >/dev/null
+cmake --build --preset release
+if bash tests/win32/grid_beside_qt.sh build/release/app/vop "$WINE_LOADER" \
+    "build/$VOP_WINDOWS_PRESET/app/vop.exe"; then
+    say "grid letters stand where the Qt window puts them"
+    echo "1 0" >>"${VOP_TALLY:-/dev/null}"
+else
+    echo "0 1" >>"${VOP_TALLY:-/dev/null}"
+    die "the grid's letters stand elsewhere than in the Qt window"
 fi
 say "Windows stage: Wine tests took $(($(date +%s) - wine_started)) s"
 say "$VOP_WINDOWS_RAN"

@@ -24,7 +24,7 @@ constexpr DWORD kFixedFrame = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 constexpr DWORD kSizableFrame = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kButtonStyle =
     WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_NOTIFY | BS_MULTILINE;
-constexpr DWORD kLabelStyle = WS_CHILD | WS_CLIPSIBLINGS | SS_CENTER | SS_NOPREFIX;
+constexpr DWORD kLabelStyle = WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX;
 constexpr ColorValue kButtonText = kSystemColorFlag | COLOR_BTNTEXT;
 
 HBRUSH classBrush(ColorValue color) {
