@@ -153,5 +153,19 @@ TEST_F(ChainOnQt, WinShowsOneModalBoxThenDealsAgainstTheWinningCard) {
     EXPECT_EQ(focused(), widget(kFocus));
 }
 
+// Closing the window behind the "Win" box ends the program: no new deal follows.
+TEST_F(ChainOnQt, ClosingTheWindowBehindWinEndsTheGame) {
+    drainDeck();
+    for (int i = 0; i < 4; ++i) {
+        click(slot(i));
+    }
+    QTimer::singleShot(50, window(), [this] { window()->close(); });
+    willDraw({1, 2, 3, 4, 5});
+    click(slot(4));  // the last card: "Win", and the window is closed behind it
+    EXPECT_TRUE(runtime.ended());
+    EXPECT_EQ(random.left(), 5U) << "a new game was dealt after the window closed";
+    EXPECT_EQ(title(), countTitle(52));
+}
+
 }  // namespace
 }  // namespace vop::test

@@ -199,5 +199,25 @@ TEST_F(WinTest, EmptyingTheHandShowsWinThenDealsAgain) {
     EXPECT_TRUE(pumpUntil([&] { return GetFocus() == focusButton(); }));
 }
 
+// Closing the window behind the "Win" box ends the program: no new deal follows, and
+// nothing is drawn into a window that is gone.
+TEST_F(WinTest, ClosingTheWindowBehindWinEndsTheGame) {
+    startWith(winnableDraws());
+    for (int play = 1; play <= 48; ++play) {
+        buttonClick(slotButton(0));
+    }
+    for (int i = 1; i <= 3; ++i) {
+        buttonClick(slotButton(i));
+    }
+    willDraw({1, 2, 3, 4, 5});
+    MessageBoxCloser closer(MessageBoxCloser::Close::Window);
+    buttonClick(slotButton(4));
+    ASSERT_EQ(closer.seen().size(), 1u);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_TRUE(runtime.ended());
+    EXPECT_EQ(random.left(), 5u) << "a new game was dealt after the window closed";
+    EXPECT_TRUE(pumpUntil([&] { return quitPosted; }));
+}
+
 }  // namespace
 }  // namespace vop::test

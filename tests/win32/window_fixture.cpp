@@ -46,7 +46,7 @@ RECT placeOf(HWND control) {
     return r;
 }
 
-MessageBoxCloser::MessageBoxCloser() {
+MessageBoxCloser::MessageBoxCloser(Close how) : how_(how) {
     activeCloser = this;
     timer_ = SetTimer(nullptr, 0, 10, &MessageBoxCloser::tick);
 }
@@ -81,7 +81,11 @@ BOOL CALLBACK MessageBoxCloser::inspect(HWND window, LPARAM self) {
     box.ownerTitle = box.owner != nullptr ? textOf(box.owner) : Text();
     EnumChildWindows(window, &noteBoxChild, reinterpret_cast<LPARAM>(&box));
     closer.seen_.push_back(box);
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (closer.how_ == Close::Window) {
+        PostMessageW(box.owner, WM_CLOSE, 0, 0);
+    } else {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
     return TRUE;
 }
 

@@ -43,7 +43,10 @@ struct SeenBox {
 // runs, notes what each one shows and closes it with its OK button.
 class MessageBoxCloser {
   public:
-    MessageBoxCloser();
+    // OK: the box's own button; Window: the game's window behind it, as a player
+    // closes it from the taskbar.
+    enum class Close : std::uint8_t { OK, Window };
+    explicit MessageBoxCloser(Close how = Close::OK);
     ~MessageBoxCloser();
     MessageBoxCloser(const MessageBoxCloser&) = delete;
     MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
@@ -54,6 +57,7 @@ class MessageBoxCloser {
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD);
     static BOOL CALLBACK inspect(HWND window, LPARAM self);
 
+    Close how_;
     UINT_PTR timer_ = 0;
     std::vector<SeenBox> seen_;
 };

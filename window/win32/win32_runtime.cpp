@@ -270,55 +270,57 @@ COLORREF Win32Runtime::colorRef(ColorValue color) const {
 // --- Showing the runtime's state.
 
 void Win32Runtime::showFormCaption() {
-    SetWindowTextW(hwnd_, wide(formCaption()));
+    if (hwnd_ != nullptr) {
+        SetWindowTextW(hwnd_, wide(formCaption()));
+    }
+}
+
+HWND Win32Runtime::shownControl(ControlId id) const {
+    // Until the window shows, a control is made as it is then (showWindow); once the
+    // window is gone there is nothing to show, and a null window would mean the desktop.
+    return shown_ ? control(id) : nullptr;
 }
 
 void Win32Runtime::showCaption(ControlId id) {
-    if (!shown_) {
-        return;  // made as it is now when the window shows
+    if (const HWND child = shownControl(id)) {
+        SetWindowTextW(child, wide(caption(id)));
     }
-    SetWindowTextW(control(id), wide(caption(id)));
 }
 
 void Win32Runtime::showEnabled(ControlId id) {
-    if (!shown_) {
-        return;  // made as it is now when the window shows
+    if (const HWND child = shownControl(id)) {
+        EnableWindow(child, enabled(id) ? TRUE : FALSE);
+        InvalidateRect(child, nullptr, TRUE);
+        announceChange(id);
     }
-    const HWND child = control(id);
-    EnableWindow(child, enabled(id) ? TRUE : FALSE);
-    InvalidateRect(child, nullptr, TRUE);
-    announceChange(id);
 }
 
 void Win32Runtime::showVisible(ControlId id) {
-    if (!shown_) {
-        return;  // made as it is now when the window shows
+    if (const HWND child = shownControl(id)) {
+        ShowWindow(child, visible(id) ? SW_SHOWNA : SW_HIDE);
     }
-    ShowWindow(control(id), visible(id) ? SW_SHOWNA : SW_HIDE);
 }
 
 void Win32Runtime::showGeometry(ControlId id) {
-    if (!shown_) {
-        return;  // made as it is now when the window shows
+    if (const HWND child = shownControl(id)) {
+        const ControlState& s = get(id);
+        SetWindowPos(child, nullptr, pixelsX(s.left, dpi_), pixelsY(s.top, dpi_),
+                     pixelsX(s.width, dpi_), pixelsY(s.height, dpi_),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    const ControlState& s = get(id);
-    SetWindowPos(control(id), nullptr, pixelsX(s.left, dpi_), pixelsY(s.top, dpi_),
-                 pixelsX(s.width, dpi_), pixelsY(s.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Runtime::showFont(ControlId id) {
-    if (!shown_) {
-        return;  // made as it is now when the window shows
+    if (const HWND child = shownControl(id)) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(id)), TRUE);
     }
-    SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(id)), TRUE);
 }
 
 void Win32Runtime::showForeColor(ControlId id) {
-    if (!shown_) {
-        return;  // made as it is now when the window shows
+    if (const HWND child = shownControl(id)) {
+        InvalidateRect(child, nullptr, TRUE);
+        announceChange(id);
     }
-    InvalidateRect(control(id), nullptr, TRUE);
-    announceChange(id);
 }
 
 void Win32Runtime::moveFocus(ControlId id) {
@@ -337,6 +339,10 @@ void Win32Runtime::showMessageBox(const Text& prompt, const Text& title) {
 }
 
 void Win32Runtime::quit() {
+    if (closed_) {
+        PostQuitMessage(0);  // the window is gone: run() returns and the program ends
+        return;
+    }
     // End: nothing more of the game runs, not even the rest of the click handler.
     ExitProcess(0);
 }
@@ -355,11 +361,11 @@ LRESULT Win32Runtime::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE && IsWindow(focusBeforeDeactivation_)) {
-                OnActivate(wParam);
+            // The focus goes back where it was; only where there is none to restore
+            // may Windows pick a control itself.
+            if (OnActivate(wParam)) {
                 return 0;
             }
-            OnActivate(wParam);
             break;
         case WM_CHANGEUISTATE:
         case WM_UPDATEUISTATE:
@@ -442,20 +448,27 @@ void Win32Runtime::OnGetMinMaxInfo(MINMAXINFO& info) const {
     info.ptMaxTrackSize = {frameSize_.cx, frameSize_.cy};
 }
 
-void Win32Runtime::OnActivate(WPARAM wParam) {
+bool Win32Runtime::OnActivate(WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
         // Kept so that the focus comes back where it was, after the message box too.
         const HWND focus = GetFocus();
         focusBeforeDeactivation_ = IsChild(hwnd_, focus) ? focus : nullptr;
-    } else if (IsWindow(focusBeforeDeactivation_)) {
-        SetFocus(focusBeforeDeactivation_);
+        return false;
     }
+    if (!IsWindow(focusBeforeDeactivation_)) {
+        return false;
+    }
+    SetFocus(focusBeforeDeactivation_);
+    return true;
 }
 
 void Win32Runtime::OnDestroy() {
     removeRuntimeErrorBox(hwnd_);
     if (!destroyedByOwner_) {
-        PostQuitMessage(0);  // closing the window ends the program
+        // Closing the window ends the program, also from behind the "Win" box: the
+        // game, back from the box, finds it ended and deals nothing into a lost window.
+        closed_ = true;
+        end();
     }
 }
 

@@ -65,9 +65,12 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     LRESULT OnCtlColorStatic(HDC dc, HWND label);
     LRESULT OnDpiChanged(WPARAM wParam, const RECT& suggested);
     void OnGetMinMaxInfo(MINMAXINFO& info) const;
-    void OnActivate(WPARAM wParam);
+    // True when it gave the focus back to the control that had it.
+    bool OnActivate(WPARAM wParam);
     void OnDestroy();
 
+    // The control's window, where the runtime's changes are to be shown now, or null.
+    HWND shownControl(ControlId id) const;
     // Makes a control's window as the runtime's state says it is now.
     void createChild(ControlId id);
     // Sizes the frame so that the client area is exactly the definition's, at dpi_.
@@ -88,6 +91,7 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     HWND focusBeforeDeactivation_ = nullptr;
     bool inFocusChange_ = false;
     bool destroyedByOwner_ = false;
+    bool closed_ = false;  // the player closed the window
     bool comReady_ = false;
     bool shown_ = false;  // the window has shown, its controls are made
     HFONT buttonFont_ = nullptr;
