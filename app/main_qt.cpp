@@ -4,12 +4,12 @@
 #include "window/qt/qt_program.h"
 #include "window/random_source.h"
 
-int main(int argc, char** argv) {
+int main(int /*argc*/, char** argv) {
     if (!vop::displayConfigured()) {
         std::fputs("vop: no display: set DISPLAY or WAYLAND_DISPLAY\n", stderr);
         return 1;
     }
-    const auto app = vop::openApplication(argc, argv);
+    const auto app = vop::openApplication(argv[0]);
     vop::ClockRandom random;
     return vop::runVop(random);
 }

@@ -3,8 +3,8 @@
 #include "window/qt/qt_program.h"
 #include "window/random_source.h"
 
-int main(int argc, char** argv) {
-    const auto app = vop::openApplication(argc, argv);
+int main(int /*argc*/, char** argv) {
+    const auto app = vop::openApplication(argv[0]);
     vop::bench::FirstPaintExit probe;
     app->installEventFilter(&probe);
     vop::ClockRandom random;

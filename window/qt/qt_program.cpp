@@ -47,7 +47,12 @@ bool displayConfigured() {
     return isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
 }
 
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv) {
+std::unique_ptr<QApplication> openApplication(const char* programName) {
+    // QApplication keeps these for as long as it lives.
+    static char name[256];
+    static char* argv[] = {name, nullptr};
+    static int argc = 1;
+    std::snprintf(name, sizeof name, "%s", programName != nullptr ? programName : "vop");
     const QtMessageHandler previous = qInstallMessageHandler(&holdMessage);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);

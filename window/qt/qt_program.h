@@ -21,9 +21,12 @@ inline constexpr const char* kAppId = "net.vopgame.Vop";
 // the game's caption alone: no display name is set, which Qt would append to it.
 void identifyApplication();
 
-// Opens the Qt application and identifies it. When the display cannot be opened, prints one line on
-// stderr and ends the process with status 1 instead of Qt's abort.
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv);
+// Opens the Qt application and identifies it. The game takes no command line: Qt is
+// given the program's name alone, so that no option of Qt's (-qwindowtitle, -style,
+// -reverse ...) changes the window; the environment works as for every Qt program.
+// When the display cannot be opened, prints one line on stderr and ends the process
+// with status 1 instead of Qt's abort.
+std::unique_ptr<QApplication> openApplication(const char* programName);
 
 // Shows frmVop and delivers events until "E" or the closed window ends the game;
 // returns the process's exit status.
