@@ -50,6 +50,21 @@ Text setCap(const clsCard& tCard) {
     return suit + signedText(tCard.Number);
 }
 
+Text suitWord(Int16 color) {
+    static constexpr const char16_t* kWords[] = {u"spades", u"hearts", u"diamonds", u"clubs"};
+    return color >= 0 && color < 4 ? kWords[color] : u"";
+}
+
+Text cardWords(const clsCard& card) {
+    static constexpr const char16_t* kRanks[] = {u"Ace",  u"Two",   u"Three", u"Four", u"Five",
+                                                 u"Six",  u"Seven", u"Eight", u"Nine", u"Ten",
+                                                 u"Jack", u"Queen", u"King"};
+    if (card.Number < 1 || card.Number > 13 || suitWord(card.color).empty()) {
+        return u"Unknown card";
+    }
+    return Text(kRanks[card.Number - 1]) + u" of " + suitWord(card.color);
+}
+
 Text gridRankText(Int16 rank) {
     const char16_t* letter = rankLetter(rank);
     if (letter != nullptr) {

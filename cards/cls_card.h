@@ -19,6 +19,14 @@ class clsCard {
 constexpr int kDeckSize = 52;
 constexpr int kRanks = 13;
 
+// A card number is its suit index x 13 + its rank.
+constexpr Int16 suitOf(Int32 cardNumber) {
+    return static_cast<Int16>((cardNumber - 1) / kRanks);
+}
+constexpr Int16 rankOf(Int32 cardNumber) {
+    return static_cast<Int16>((cardNumber - 1) % kRanks + 1);
+}
+
 // The window's table of the 52 cards, addressed by card number 1..52.
 // The cards are created once at start-up and live for the whole run.
 class CardTable {

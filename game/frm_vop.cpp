@@ -10,7 +10,6 @@ namespace {
 constexpr Twips kGridTop = 480;
 constexpr Twips kGridLeft = 75;
 constexpr Twips kGridPitch = 120;
-constexpr Int16 kHandSize = 5;
 constexpr double kDrawScale = 52000.0;  // 1000 turns of the deck per unit of the sequence
 
 }  // namespace

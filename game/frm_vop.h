@@ -6,6 +6,9 @@
 
 namespace vop {
 
+// The hand: five slots, btnCard(0) to btnCard(4).
+constexpr Int16 kHandSize = 5;
+
 // The window's caption for a count of played cards: "Vop:現在" count "枚".
 Text countCaption(Int16 count);
 
@@ -30,9 +33,18 @@ class frmVop final : public FormModule {
     Int16 remainCount() const { return remainCount_; }
     Int16 playedCount() const { return playedCount_; }
 
+    // What a screen reader says of each control, from the game's own state: the cards
+    // the slots hold, and each card in the deck, in the hand or played (spoken_text.cpp).
+    Text spokenName(ControlId id) const override;
+    Text spokenDescription(ControlId id) const override;
+
   private:
     void click(ControlId id) override;
     void gotFocus(ControlId id) override;
+
+    // The card hand slot i holds: 0 for an emptied slot (whose Tag still names the
+    // card played from it) and before the first deal.
+    Int16 cardHeldBy(Int16 i) const;
 
     void newGame();
     // Draws until a card still in the deck comes up.

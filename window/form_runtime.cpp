@@ -122,6 +122,7 @@ void FormRuntime::start(FormModule& module) {
     if (!order.empty()) {
         setFocus(order.front());
     }
+    refreshSpoken();
 }
 
 void FormRuntime::setFormCaption(const Text& caption) {
@@ -205,6 +206,7 @@ void FormRuntime::load(ControlId id) {
 }
 
 void FormRuntime::msgBox(const Text& prompt) {
+    refreshSpoken();  // the window behind the box says what it shows
     ++messageBoxDepth_;
     showMessageBox(prompt, Text(form_.appTitle));
     --messageBoxDepth_;
@@ -227,6 +229,7 @@ void FormRuntime::raiseClick(ControlId id) {
         return;  // the platform delivers no click to a disabled button
     }
     module_->click(id);
+    refreshSpoken();
 }
 
 void FormRuntime::raiseGotFocus(ControlId id) {
@@ -235,6 +238,37 @@ void FormRuntime::raiseGotFocus(ControlId id) {
     }
     focus_ = id;
     module_->gotFocus(id);
+    refreshSpoken();
+}
+
+Text FormRuntime::spokenName(ControlId id) const {
+    Text name = module_ != nullptr ? module_->spokenName(id) : Text();
+    return name.empty() ? get(id).caption : name;
+}
+
+Text FormRuntime::spokenDescription(ControlId id) const {
+    return module_ != nullptr ? module_->spokenDescription(id) : Text();
+}
+
+// The words follow the game's state, not any one property: a card played from the
+// hand keeps its label's colour and greying when that card won the game before, yet
+// is now said to be played. So every control's words are worked out after each event.
+void FormRuntime::refreshSpoken() {
+    if (!tellScreenReaders_ || ended_) {
+        return;
+    }
+    for (ControlId id : controls()) {
+        Text name = spokenName(id);
+        Text description = spokenDescription(id);
+        ControlState& s = state(id);
+        const bool nameChanged = name != s.spokenName;
+        const bool descriptionChanged = description != s.spokenDescription;
+        if (nameChanged || descriptionChanged) {
+            s.spokenName = std::move(name);
+            s.spokenDescription = std::move(description);
+            showSpoken(id, nameChanged, descriptionChanged);
+        }
+    }
 }
 
 std::vector<ControlId> FormRuntime::controls() const {

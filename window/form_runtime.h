@@ -27,6 +27,9 @@ struct ControlState {
     double fontSize = 0;  // points; 0: the toolkit's default
     ColorValue foreColor = 0;
     bool hasForeColor = false;
+    // What a screen reader was last told of the control (see FormRuntime::spokenName).
+    Text spokenName;
+    Text spokenDescription;
 };
 
 // The window module's events. Events a module does not handle are ignored.
@@ -36,6 +39,11 @@ class FormModule {
     virtual void Form_Load() = 0;
     virtual void click(ControlId id) = 0;
     virtual void gotFocus(ControlId id) = 0;
+
+    // What a screen reader says of a control, in the module's own words: its name, and
+    // a word on what it does now. Empty: the caption alone, and no description.
+    virtual Text spokenName(ControlId) const { return {}; }
+    virtual Text spokenDescription(ControlId) const { return {}; }
 };
 
 class FormRuntime {
@@ -76,6 +84,11 @@ class FormRuntime {
     void randomize() { random_.randomize(); }
     float rnd() { return random_.rnd(); }
 
+    // What a screen reader is told of a control now: the module's words for it (or
+    // else its caption), and its description.
+    Text spokenName(ControlId id) const;
+    Text spokenDescription(ControlId id) const;
+
     // --- What a backend reports.
     void raiseClick(ControlId id);
     void raiseGotFocus(ControlId id);
@@ -110,10 +123,18 @@ class FormRuntime {
     virtual void showMessageBox(const Text& prompt, const Text& title) = 0;
     virtual void quit() = 0;
 
+    // A backend with screen readers listening asks for this: after every event, each
+    // control whose spoken words changed is shown again through showSpoken, which says
+    // which of the two changed (the state holds the new words).
+    void tellScreenReaders() { tellScreenReaders_ = true; }
+    virtual void showSpoken(ControlId /*id*/, bool /*name*/, bool /*description*/) {}
+
     ControlState& state(ControlId id);
 
   private:
     std::size_t slot(ControlId id) const;
+    // Works out every control's words anew and shows those that changed.
+    void refreshSpoken();
 
     const FormDef& form_;
     RandomSource& random_;
@@ -123,6 +144,7 @@ class FormRuntime {
     std::optional<ControlId> focus_;
     int messageBoxDepth_ = 0;
     bool ended_ = false;
+    bool tellScreenReaders_ = false;
 };
 
 }  // namespace vop

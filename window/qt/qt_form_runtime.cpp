@@ -11,7 +11,6 @@
 
 #include "window/qt/qt_look.h"
 #include "window/runtime_error.h"
-#include "window/spoken_text.h"
 
 namespace vop {
 
@@ -57,6 +56,7 @@ void showRuntimeError(RuntimeError error, std::string_view detail) {
 QtFormRuntime::QtFormRuntime(const FormDef& form, RandomSource& random)
     : FormRuntime(form, random) {
     setRuntimeErrorReporter(&showRuntimeError);
+    tellScreenReaders();
 }
 
 QtFormRuntime::~QtFormRuntime() {
@@ -172,12 +172,10 @@ void QtFormRuntime::showCaption(ControlId id) {
     } else if (QLabel* l = label(id)) {
         l->setText(caption);
     }
-    showSpoken(id);
 }
 
 void QtFormRuntime::showEnabled(ControlId id) {
     widget(id)->setEnabled(get(id).enabled);
-    showSpoken(id);
 }
 
 void QtFormRuntime::showVisible(ControlId id) {
@@ -208,19 +206,16 @@ void QtFormRuntime::showForeColor(ControlId id) {
     palette.setColor(QPalette::Active, role, color);
     palette.setColor(QPalette::Inactive, role, color);
     w->setPalette(palette);
-    showSpoken(id);
 }
 
-void QtFormRuntime::showSpoken(ControlId id) {
+void QtFormRuntime::showSpoken(ControlId id, bool name, bool description) {
+    // Qt tells a listening screen reader of each change.
     QWidget* w = widget(id);
-    const QString name = toQString(spokenName(*this, id));
-    const QString description = toQString(spokenDescription(*this, id));
-    // Qt tells a listening screen reader of each change; unchanged words stay quiet.
-    if (w->accessibleName() != name) {
-        w->setAccessibleName(name);
+    if (name) {
+        w->setAccessibleName(toQString(get(id).spokenName));
     }
-    if (w->accessibleDescription() != description) {
-        w->setAccessibleDescription(description);
+    if (description) {
+        w->setAccessibleDescription(toQString(get(id).spokenDescription));
     }
 }
 

@@ -38,13 +38,12 @@ class QtFormRuntime final : public FormRuntime {
     void moveFocus(ControlId id) override;
     void showMessageBox(const Text& prompt, const Text& title) override;
     void quit() override;
+    void showSpoken(ControlId id, bool name, bool description) override;
 
   private:
     using Key = std::pair<int, int>;
     static Key keyOf(ControlId id) { return {static_cast<int>(id.name), id.index}; }
     void applyTabOrder();
-    // Gives a screen reader the control's words: the card, its state, whether it plays.
-    void showSpoken(ControlId id);
 
     std::unique_ptr<FormWindow> window_;
     std::map<Key, QWidget*> widgets_;  // owned by window_

@@ -6,7 +6,6 @@
 #include <objbase.h>
 #include <oleacc.h>
 
-#include "window/spoken_text.h"
 #include "window/win32/com_functions.h"
 #include "window/win32/control_ids.h"
 #include "window/win32/win32_runtime.h"
@@ -36,8 +35,8 @@ bool Win32Runtime::spokenOf(HWND control, Spoken& spoken) {
     }
     const bool button = runtime->get(*id).def->kind == ControlKind::CommandButton;
     spoken.role = button ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_STATICTEXT;
-    spoken.name = spokenName(*runtime, *id);
-    spoken.description = spokenDescription(*runtime, *id);
+    spoken.name = runtime->spokenName(*id);
+    spoken.description = runtime->spokenDescription(*id);
     return true;
 }
 
@@ -122,16 +121,17 @@ WPARAM Win32Runtime::keepFocusMarks(WPARAM uiState) const {
     }
 }
 
-void Win32Runtime::announceChange(ControlId id) {
-    // A grid label's state and a slot's playability are said in words: tell a
-    // screen reader that the words changed with the colour or the enabled look.
-    const HWND child = control(id);
+void Win32Runtime::showSpoken(ControlId id, bool name, bool description) {
+    // The words are asked for anew each time; a listening screen reader is told that
+    // they changed, as a grid label's state or a slot's playability goes with the game.
+    const HWND child = shownControl(id);
     if (child == nullptr) {
         return;
     }
-    if (id.name == Ctl::lblExist) {
+    if (name) {
         NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, child, OBJID_CLIENT, CHILDID_SELF);
-    } else if (id.name == Ctl::btnCard) {
+    }
+    if (description) {
         NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, child, OBJID_CLIENT, CHILDID_SELF);
     }
 }

@@ -68,6 +68,7 @@ void setIcon(HWND window, HINSTANCE instance, WPARAM which, int widthMetric, int
 Win32Runtime::Win32Runtime(const FormDef& form, RandomSource& random, HINSTANCE instance,
                            int showCommand)
     : FormRuntime(form, random), instance_(instance), showCommand_(showCommand) {
+    tellScreenReaders();
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     registerWindowClass(instance_, form.backColor);
@@ -291,7 +292,6 @@ void Win32Runtime::showEnabled(ControlId id) {
     if (const HWND child = shownControl(id)) {
         EnableWindow(child, enabled(id) ? TRUE : FALSE);
         InvalidateRect(child, nullptr, TRUE);
-        announceChange(id);
     }
 }
 
@@ -319,7 +319,6 @@ void Win32Runtime::showFont(ControlId id) {
 void Win32Runtime::showForeColor(ControlId id) {
     if (const HWND child = shownControl(id)) {
         InvalidateRect(child, nullptr, TRUE);
-        announceChange(id);
     }
 }
 

@@ -49,6 +49,7 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     void moveFocus(ControlId id) override;
     void showMessageBox(const Text& prompt, const Text& title) override;
     void quit() override;
+    void showSpoken(ControlId id, bool name, bool description) override;
 
   private:
     // Keyboard and screen readers (runtime_access.cpp).
@@ -59,7 +60,6 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     bool enterOnButton(const MSG& msg);
     void showFocusMarks();
     WPARAM keepFocusMarks(WPARAM uiState) const;
-    void announceChange(ControlId id);
 
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColorStatic(HDC dc, HWND label);
