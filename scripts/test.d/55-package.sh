@@ -6,8 +6,10 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 cd "$VOP_ROOT"
 need_packages git unzip binutils dpkg
-SOURCE_DATE_EPOCH="$(git log -1 --format=%ct)" || die "no git history to date the packages"
-export SOURCE_DATE_EPOCH
+# package.sh dates everything by the last commit itself; the copy below has no history
+# and is given that date.
+unset SOURCE_DATE_EPOCH
+commit_time="$(git log -1 --format=%ct)" || die "no git history to date the packages"
 
 bash scripts/package.sh || die "scripts/package.sh failed"
 scratch="$(mktemp -d)"
@@ -82,7 +84,7 @@ versions_agree() {
     [ "$deb" = "dist/vop_${deb_version}_$(dpkg --print-architecture).deb" ] ||
         { echo "$deb is misnamed"; return 1; }
     metainfo="$scratch/deb/usr/share/metainfo/net.vopgame.Vop.metainfo.xml"
-    grep -q "<release version=\"$version\" date=\"$(date -u -d "@$SOURCE_DATE_EPOCH" +%F)\"/>" \
+    grep -q "<release version=\"$version\" date=\"$(date -u -d "@$commit_time" +%F)\"/>" \
         "$metainfo" || { grep '<release ' "$metainfo"; return 1; }
 }
 check "the .deb, its name and its metainfo's release carry version $version" versions_agree
@@ -101,7 +103,7 @@ copy="$scratch/another/folder/vop"
 mkdir -p "$copy"
 git ls-files -z -co --exclude-standard | tar --null -T - --ignore-failed-read -cf - |
     tar -C "$copy" --touch -xf -
-bash "$copy/scripts/package.sh" --programs || die "the copy in $copy did not build"
+SOURCE_DATE_EPOCH="$commit_time" bash "$copy/scripts/package.sh" --programs || die "the copy in $copy did not build"
 check "the Linux program is the same built in another folder" \
     cmp build/package/app/vop "$copy/build/package/app/vop"
 check "vop.exe is the same built in another folder" \
