@@ -12,8 +12,12 @@ set(vop_app_id net.vopgame.Vop)
 install(TARGETS vop RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES "${PROJECT_SOURCE_DIR}/data/linux/${vop_app_id}.desktop"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES "${PROJECT_SOURCE_DIR}/data/linux/${vop_app_id}.metainfo.xml"
+# The metainfo's release carries the version and date of these sources (cmake/VopRelease.cmake).
+configure_file("${PROJECT_SOURCE_DIR}/data/linux/${vop_app_id}.metainfo.xml.in"
+               "${CMAKE_CURRENT_BINARY_DIR}/${vop_app_id}.metainfo.xml" @ONLY)
+install(FILES "${CMAKE_CURRENT_BINARY_DIR}/${vop_app_id}.metainfo.xml"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES "${PROJECT_SOURCE_DIR}/data/linux/vop.6" DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES "${PROJECT_SOURCE_DIR}/data/icons/vop.svg"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${vop_app_id}.svg)

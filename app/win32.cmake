@@ -4,9 +4,10 @@
 # The resources compile on their own: the compiler's warning flags mean nothing to windres.
 add_library(vop_resources OBJECT win32/vop.rc)
 target_include_directories(vop_resources PRIVATE ${PROJECT_SOURCE_DIR}
-                                                 ${CMAKE_CURRENT_SOURCE_DIR}/win32)
+                                                 ${CMAKE_CURRENT_SOURCE_DIR}/win32
+                                                 ${PROJECT_BINARY_DIR}/release)
 set_source_files_properties(win32/vop.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_CURRENT_SOURCE_DIR}/win32/vop.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32/vop.ico")
+    "${CMAKE_CURRENT_SOURCE_DIR}/win32/vop.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32/vop.ico;${PROJECT_BINARY_DIR}/release/vop_version.h")
 
 # lean_cxx_runtime.cpp keeps the C++ library's exception classes and demangler out.
 add_executable(vop WIN32 main_win32.cpp lean_cxx_runtime.cpp $<TARGET_OBJECTS:vop_resources>)
