@@ -1,6 +1,7 @@
 // vop: the game on Linux, in a Qt 6 window.
 #include <cstdio>
 
+#include "app/qt_game.h"
 #include "window/qt/qt_program.h"
 #include "window/random_source.h"
 

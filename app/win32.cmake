@@ -11,7 +11,7 @@ set_source_files_properties(win32/vop.rc PROPERTIES OBJECT_DEPENDS
 
 # lean_cxx_runtime.cpp keeps the C++ library's exception classes and demangler out.
 add_executable(vop WIN32 main_win32.cpp lean_cxx_runtime.cpp $<TARGET_OBJECTS:vop_resources>)
-target_link_libraries(vop PRIVATE vop_win32)
+target_link_libraries(vop PRIVATE vop_game vop_win32)
 # wWinMain; ASLR and DEP for a program that ships to other people's machines.
 target_link_options(vop PRIVATE -municode -Wl,--dynamicbase -Wl,--nxcompat
                     $<$<CONFIG:Release,MinSizeRel>:-s>)

@@ -1,4 +1,5 @@
 // The Linux program as it starts for the player, ended at its first painted frame.
+#include "app/qt_game.h"
 #include "qt_first_paint.h"
 #include "window/qt/qt_program.h"
 #include "window/random_source.h"

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string_view>
 
-#include "game/invariants.h"
-#include "tests/reliability/random_sources.h"
+#include "support/invariant_checker.h"
+#include "support/random_sources.h"
 #include "window/memory_runtime.h"
 
 namespace vop::fuzz {
@@ -76,7 +76,7 @@ struct Table {
 };
 
 ControlId slot(int i) {
-    return {Ctl::btnCard, static_cast<Int16>(i)};
+    return {ctl::btnCard, static_cast<Int16>(i)};
 }
 
 class Session {
@@ -99,7 +99,7 @@ class Session {
     Session& operator=(const Session&) = delete;
 
     void run() {
-        runtime_.click({Ctl::cmdPlay, 0});
+        runtime_.click({ctl::cmdPlay, 0});
         checker_.afterStart();  // the first state this checker sees: a fresh deal
         while (data_.remaining_bytes() > 0 && events_ < kMostEvents && !runtime_.ended()) {
             event(data_.ConsumeIntegral<std::uint8_t>());
@@ -140,11 +140,11 @@ class Session {
                 break;
             case 5:
                 ++events_;
-                runtime_.click({Ctl::cmdPlay, 0});
+                runtime_.click({ctl::cmdPlay, 0});
                 told_ ? checker_.afterNewGame() : checker_.check();
                 break;
             case 6:
-                ignored({Ctl::btnGround});
+                ignored({ctl::btnGround});
                 break;
             case 7:
             case 8:
@@ -153,19 +153,19 @@ class Session {
                 told_ ? checker_.afterIgnored() : checker_.check();
                 break;
             case 9:
-                ignored({Ctl::btnFocus});
+                ignored({ctl::btnFocus});
                 break;
             case 10:
-                ignored({Ctl::lblExist, static_cast<Int16>(what / 16 * 4)});
+                ignored({ctl::lblExist, static_cast<Int16>(what / 16 * 4)});
                 break;
             case 11:
-                ignored({Ctl::lblColor, static_cast<Int16>(what / 16 % 5)});
+                ignored({ctl::lblColor, static_cast<Int16>(what / 16 % 5)});
                 break;
             case 12:
                 // "E" only from one byte value: most inputs play on.
                 if (what == 12) {
                     ++events_;
-                    runtime_.click({Ctl::cmdPlay, 1});
+                    runtime_.click({ctl::cmdPlay, 1});
                     if (!runtime_.ended()) {
                         invariantBroken("\"E\" did not end the program");
                     }
@@ -200,7 +200,7 @@ class Session {
         const int tries = data_.ConsumeIntegralInRange<int>(0, 3);
         for (int t = 0; t < tries; ++t) {
             runtime_.click(slot(t));
-            runtime_.click({Ctl::cmdPlay, static_cast<Int16>(t % 2)});
+            runtime_.click({ctl::cmdPlay, static_cast<Int16>(t % 2)});
             checker_.check();  // the box is open: the moment of the win
         }
     }

@@ -148,15 +148,15 @@ void frmVop::btnGround_GotFocus() {
 }
 
 void frmVop::click(ControlId id) {
-    if (id.name == Ctl::btnCard) {
+    if (id.name == &ctl::btnCard) {
         btnCard_Click(id.index);
-    } else if (id.name == Ctl::cmdPlay) {
+    } else if (id.name == &ctl::cmdPlay) {
         cmdPlay_Click(id.index);
     }
 }
 
 void frmVop::gotFocus(ControlId id) {
-    if (id.name == Ctl::btnGround) {
+    if (id == btnGround) {
         btnGround_GotFocus();
     }
 }

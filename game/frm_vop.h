@@ -3,11 +3,12 @@
 
 #include "cards/cls_card.h"
 #include "window/form_runtime.h"
+#include "window/vop_window.h"
 
 namespace vop {
 
-// The hand: five slots, btnCard(0) to btnCard(4).
-constexpr Int16 kHandSize = 5;
+// The hand: one card in each slot btnCard(0) to btnCard(4).
+constexpr Int16 kHandSize = ctl::btnCard.elements;
 
 // The window's caption for a count of played cards: "Vop:現在" count "枚".
 Text countCaption(Int16 count);
@@ -52,10 +53,10 @@ class frmVop final : public FormModule {
     // The card leaves the deck: drawn, shown red in the grid, one fewer left.
     void markDrawn(Int16 n);
 
-    static ControlId btnCard(Int16 i) { return {Ctl::btnCard, i}; }
-    static ControlId lblExist(Int16 n) { return {Ctl::lblExist, n}; }
-    static constexpr ControlId btnFocus{Ctl::btnFocus};
-    static constexpr ControlId btnGround{Ctl::btnGround};
+    static ControlId btnCard(Int16 i) { return {ctl::btnCard, i}; }
+    static ControlId lblExist(Int16 n) { return {ctl::lblExist, n}; }
+    static constexpr ControlId btnFocus{ctl::btnFocus};
+    static constexpr ControlId btnGround{ctl::btnGround};
 
     FormRuntime& rt_;
     CardTable cards_;

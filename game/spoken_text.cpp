@@ -20,46 +20,44 @@ Int16 frmVop::cardHeldBy(Int16 i) const {
 }
 
 Text frmVop::spokenName(ControlId id) const {
-    switch (id.name) {
-        case Ctl::btnCard: {
-            const Int16 n = cardHeldBy(id.index);
-            return n != 0 ? cardWords(cards_(n)) : u"Empty";
-        }
-        case Ctl::btnGround: {
-            // The ground is held only as its caption: the card of that name.
-            const Text& shown = rt_.caption(btnGround);
-            for (Int16 n = 1; n <= kDeckSize && !shown.empty(); n = add16(n, 1)) {
-                if (cards_.created(n) && setCap(cards_(n)) == shown) {
-                    return u"Ground: " + cardWords(cards_(n));
-                }
+    if (id.name == &ctl::btnCard) {
+        const Int16 n = cardHeldBy(id.index);
+        return n != 0 ? cardWords(cards_(n)) : u"Empty";
+    }
+    if (id == btnGround) {
+        // The ground is held only as its caption: the card of that name.
+        const Text& shown = rt_.caption(btnGround);
+        for (Int16 n = 1; n <= kDeckSize && !shown.empty(); n = add16(n, 1)) {
+            if (setCap(cards_(n)) == shown) {
+                return u"Ground: " + cardWords(cards_(n));
             }
-            return u"Ground: Empty";
         }
-        case Ctl::cmdPlay:
-            return id.index == 0 ? u"New game" : u"End";
-        case Ctl::lblColor:
-            return suitWord(id.index);
-        case Ctl::lblExist: {
-            if (id.index < 1 || !cards_.created(id.index)) {
-                return {};
+        return u"Ground: Empty";
+    }
+    if (id.name == &ctl::cmdPlay) {
+        return id.index == 0 ? u"New game" : u"End";
+    }
+    if (id.name == &ctl::lblColor) {
+        return suitWord(id.index);
+    }
+    if (id.name == &ctl::lblExist && id.index >= 1) {
+        const clsCard& card = cards_(id.index);
+        for (Int16 i = 0; i < kHandSize; i = add16(i, 1)) {
+            if (cardHeldBy(i) == card.ID) {
+                return cardWords(card) + u", in the hand";
             }
-            const clsCard& card = cards_(id.index);
-            for (Int16 i = 0; i < kHandSize; i = add16(i, 1)) {
-                if (cardHeldBy(i) == card.ID) {
-                    return cardWords(card) + u", in the hand";
-                }
-            }
-            return cardWords(card) + (card.Status == 0 ? u", in the deck" : u", played");
         }
-        case Ctl::btnFocus:
-            // Holds the focus between plays: named for the table, not its hidden caption.
-            return u"Table";
+        return cardWords(card) + (card.Status == 0 ? u", in the deck" : u", played");
+    }
+    if (id == btnFocus) {
+        // Holds the focus between plays: named for the table, not its hidden caption.
+        return u"Table";
     }
     return {};
 }
 
 Text frmVop::spokenDescription(ControlId id) const {
-    if (id.name != Ctl::btnCard) {
+    if (id.name != &ctl::btnCard) {
         return {};
     }
     return rt_.enabled(id) ? u"Can be played" : u"Cannot be played";

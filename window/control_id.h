@@ -1,4 +1,4 @@
-// Names of the window's controls and control-array elements.
+// Names of a window's controls and control-array elements.
 #pragma once
 
 #include <cstdint>
@@ -6,34 +6,25 @@
 
 namespace vop {
 
-enum class Ctl : std::uint8_t {
-    btnFocus,
-    cmdPlay,
-    btnGround,
-    btnCard,
-    lblColor,
-    lblExist,
+// A control of a window, or a control array: its name and, for an array, how many
+// elements it can hold, those of the window definition and those loaded at run time.
+struct ControlName {
+    std::string_view text;
+    std::int16_t elements = 0;  // 0: a single control, not an array
+    constexpr bool isArray() const { return elements > 0; }
+    // How many controls the name stands for.
+    constexpr int count() const { return isArray() ? elements : 1; }
 };
 
 // A control, or one element of a control array. Controls that are not arrays use index 0.
 struct ControlId {
-    Ctl name;
+    const ControlName* name = nullptr;
     std::int16_t index = 0;
+
+    ControlId() = default;
+    constexpr ControlId(const ControlName& control, std::int16_t element = 0)
+        : name(&control), index(element) {}
     friend constexpr bool operator==(ControlId, ControlId) = default;
 };
-
-std::string_view controlName(Ctl name);
-constexpr bool isArray(Ctl name) {
-    return name != Ctl::btnFocus && name != Ctl::btnGround;
-}
-constexpr bool isButton(Ctl name) {
-    return name != Ctl::lblColor && name != Ctl::lblExist;
-}
-
-// Element counts: the grid label array holds the template 0 and the 52 copies made at load.
-constexpr int kCardSlots = 5;
-constexpr int kCommands = 2;
-constexpr int kSuits = 4;
-constexpr int kGridLabels = 53;
 
 }  // namespace vop

@@ -1,117 +1,54 @@
-// The window definition of frmVop.
+// The places of a window's controls, worked out from its definition.
 #include "window/form_definition.h"
 
-#include <array>
+#include <algorithm>
+
+#include "window/text.h"
 
 namespace vop {
 
-std::string_view controlName(Ctl name) {
-    switch (name) {
-        case Ctl::btnFocus:
-            return "btnFocus";
-        case Ctl::cmdPlay:
-            return "cmdPlay";
-        case Ctl::btnGround:
-            return "btnGround";
-        case Ctl::btnCard:
-            return "btnCard";
-        case Ctl::lblColor:
-            return "lblColor";
-        case Ctl::lblExist:
-            return "lblExist";
-    }
-    return "?";
-}
-
-namespace {
-
-constexpr FontDef kLabelFont{.face = u"Small Fonts", .points = 5.25};
-
-constexpr ControlDef button(ControlId id, std::u16string_view caption, Twips left, Twips top,
-                            Twips width, Twips height, std::int16_t tabIndex) {
-    return {.id = id,
-            .caption = caption,
-            .left = left,
-            .top = top,
-            .width = width,
-            .height = height,
-            .tabIndex = tabIndex};
-}
-
-constexpr ControlDef rowHeader(std::int16_t suit, std::u16string_view caption, Twips top) {
-    return {.id = {Ctl::lblColor, suit},
-            .kind = ControlKind::Label,
-            .caption = caption,
-            .left = 50,
-            .top = top,
-            .width = 135,
-            .height = 135,
-            .tabIndex = static_cast<std::int16_t>(7 + suit),
-            .font = kLabelFont};
-}
-
-constexpr std::array<ControlDef, 14> kControls{{
-    button({Ctl::btnFocus}, u"Command1", 1800, 960, 375, 180, 0),
-    button({Ctl::cmdPlay, 1}, u"E", 1560, 240, 255, 255, 12),
-    button({Ctl::cmdPlay, 0}, u"N", 1560, 0, 255, 255, 11),
-    // The ground hands any focus straight back to btnFocus; as a tab stop it would
-    // catch every Shift+Tab from btnFocus and send it back, so Tab passes it by.
-    {.id = {Ctl::btnGround},
-     .caption = u"SA",
-     .width = 255,
-     .height = 495,
-     .tabIndex = 13,
-     .tabStop = false},
-    button({Ctl::btnCard, 4}, u"SA", 1320, 0, 255, 495, 5),
-    button({Ctl::btnCard, 3}, u"SA", 1080, 0, 255, 495, 4),
-    button({Ctl::btnCard, 2}, u"SA", 840, 0, 255, 495, 3),
-    button({Ctl::btnCard, 1}, u"SA", 600, 0, 255, 495, 2),
-    button({Ctl::btnCard, 0}, u"SA", 360, 0, 255, 495, 1),
-    rowHeader(3, u"C", 840),
-    rowHeader(2, u"D", 720),
-    rowHeader(1, u"H", 600),
-    rowHeader(0, u"S", 480),
-    {.id = {Ctl::lblExist, 0},
-     .kind = ControlKind::Label,
-     .caption = u"A",
-     .left = 480,
-     .top = 480,
-     .width = 135,
-     .height = 135,
-     .tabIndex = 6,
-     .visible = false,
-     .backColor = kWhite,
-     .hasBackColor = true,
-     .font = kLabelFont},
-}};
-
-constexpr FormDef kVop{
-    .name = "frmVop",
-    .caption = u"VoP",
-    .clientWidth = 1800,
-    .clientHeight = 945,
-    .border = BorderStyle::FixedSingle,
-    .backColor = kMenuColor,
-    .appTitle = u"Vop",
-    .controls = kControls,
-};
-
-}  // namespace
-
-const FormDef& vopWindow() {
-    return kVop;
-}
-
-const ControlDef* findControl(const FormDef& form, ControlId id) {
-    if (id.name == Ctl::lblExist && id.index > 0) {
-        id.index = 0;  // loaded grid labels are copies of the template
-    }
+ControlPlaces::ControlPlaces(const FormDef& form) {
     for (const ControlDef& def : form.controls) {
-        if (def.id == id) {
-            return &def;
+        const ControlName* name = def.id.name;
+        if (std::none_of(spans_.begin(), spans_.end(),
+                         [&](const Span& s) { return s.name == name; })) {
+            spans_.push_back({name, count_});
+            count_ += static_cast<std::size_t>(name->count());
         }
     }
-    return nullptr;
+}
+
+std::optional<std::size_t> ControlPlaces::of(ControlId id) const {
+    for (const Span& span : spans_) {
+        if (span.name == id.name) {
+            if (id.index < 0 || id.index >= span.name->count()) {
+                return std::nullopt;
+            }
+            return span.first + static_cast<std::size_t>(id.index);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<ControlId> ControlPlaces::at(std::size_t place) const {
+    for (const Span& span : spans_) {
+        if (place >= span.first &&
+            place - span.first < static_cast<std::size_t>(span.name->count())) {
+            return ControlId{*span.name, static_cast<std::int16_t>(place - span.first)};
+        }
+    }
+    return std::nullopt;
+}
+
+std::string controlText(ControlId id) {
+    if (id.name == nullptr) {
+        return "(no control)";
+    }
+    std::string text(id.name->text);
+    if (id.name->isArray()) {
+        text.append("(").append(digits(id.index)).append(")");
+    }
+    return text;
 }
 
 }  // namespace vop

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "window/control_id.h"
 
@@ -23,16 +26,12 @@ constexpr bool isSystemColor(ColorValue c) {
 }
 
 enum class ControlKind : std::uint8_t { CommandButton, Label };
-enum class BorderStyle : std::uint8_t { FixedSingle, Sizable };
 
+// A label's font: a face at a size, of normal weight, upright, Western (ANSI). A command
+// button sets none and takes the toolkit's default.
 struct FontDef {
     std::u16string_view face;
     double points = 0;  // 0: the toolkit's default control font
-    int weight = 400;
-    bool italic = false;
-    bool underline = false;
-    bool strikethrough = false;
-    int charset = 0;  // 0: Western (ANSI)
     bool isDefault() const { return points == 0; }
 };
 
@@ -54,27 +53,44 @@ struct ControlDef {
     FontDef font = {};
 };
 
+// A window with a fixed single-line frame (the only kind the game has): the player
+// cannot resize it.
 struct FormDef {
     std::string_view name;
     std::u16string_view caption;
     Twips clientWidth = 0;
     Twips clientHeight = 0;
-    BorderStyle border = BorderStyle::FixedSingle;
     ColorValue backColor = 0;
     std::u16string_view appTitle;  // what a message box without a title of its own shows
     std::span<const ControlDef> controls;
 };
-
-// The game's window, frmVop, with its fourteen design-time controls in definition order.
-const FormDef& vopWindow();
-
-// The design-time record of a control; for grid labels loaded at run time, the template's.
-const ControlDef* findControl(const FormDef& form, ControlId id);
 
 // Twips to pixels at a given resolution, rounded to the nearest pixel.
 constexpr int twipsToPixels(Twips twips, int dotsPerInch) {
     const long long scaled = static_cast<long long>(twips) * dotsPerInch;
     return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
 }
+
+// Each control of a window, loaded or not, has a place: 0 up to count(), the names in
+// definition order, each with room for all its elements. The runtime keeps its state by
+// place, and backends number their controls by it.
+class ControlPlaces {
+  public:
+    explicit ControlPlaces(const FormDef& form);
+    std::optional<std::size_t> of(ControlId id) const;
+    std::optional<ControlId> at(std::size_t place) const;
+    std::size_t count() const { return count_; }
+
+  private:
+    struct Span {
+        const ControlName* name;
+        std::size_t first;  // the place of element 0
+    };
+    std::vector<Span> spans_;
+    std::size_t count_ = 0;
+};
+
+// "btnCard(2)", "btnFocus": as a control is named in messages.
+std::string controlText(ControlId id);
 
 }  // namespace vop

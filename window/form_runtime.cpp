@@ -7,85 +7,26 @@
 
 namespace vop {
 
-namespace {
-
-// Where each control's state lives in the flat table.
-constexpr std::size_t kFocusSlot = 0;
-constexpr std::size_t kPlaySlot = 1;
-constexpr std::size_t kGroundSlot = kPlaySlot + kCommands;
-constexpr std::size_t kCardSlot = kGroundSlot + 1;
-constexpr std::size_t kColorSlot = kCardSlot + kCardSlots;
-constexpr std::size_t kExistSlot = kColorSlot + kSuits;
-constexpr std::size_t kSlotCount = kExistSlot + kGridLabels;
-
-std::string describe(ControlId id) {
-    std::string name(controlName(id.name));
-    if (isArray(id.name)) {
-        name.append("(").append(digits(id.index)).append(")");
-    }
-    return name;
-}
-
-}  // namespace
-
 FormRuntime::FormRuntime(const FormDef& form, RandomSource& random)
-    : form_(form), random_(random), controls_(kSlotCount) {}
+    : form_(form), random_(random), places_(form), controls_(places_.count()) {}
 
-std::size_t FormRuntime::slot(ControlId id) const {
-    const auto within = [&](int count, std::size_t base) -> std::size_t {
-        if (id.index < 0 || id.index >= count) {
-            raiseRuntimeError(RuntimeError::ControlElementMissing, describe(id));
-        }
-        return base + static_cast<std::size_t>(id.index);
-    };
-    switch (id.name) {
-        case Ctl::btnFocus:
-            return kFocusSlot;
-        case Ctl::btnGround:
-            return kGroundSlot;
-        case Ctl::cmdPlay:
-            return within(kCommands, kPlaySlot);
-        case Ctl::btnCard:
-            return within(kCardSlots, kCardSlot);
-        case Ctl::lblColor:
-            return within(kSuits, kColorSlot);
-        case Ctl::lblExist:
-            return within(kGridLabels, kExistSlot);
+std::size_t FormRuntime::place(ControlId id) const {
+    const std::optional<std::size_t> at = places_.of(id);
+    if (!at) {
+        raiseRuntimeError(RuntimeError::ControlElementMissing, controlText(id));
     }
-    raiseRuntimeError(RuntimeError::ControlElementMissing, describe(id));
+    return *at;
 }
 
 bool FormRuntime::exists(ControlId id) const {
-    switch (id.name) {
-        case Ctl::btnFocus:
-        case Ctl::btnGround:
-            break;
-        case Ctl::cmdPlay:
-            if (id.index < 0 || id.index >= kCommands)
-                return false;
-            break;
-        case Ctl::btnCard:
-            if (id.index < 0 || id.index >= kCardSlots)
-                return false;
-            break;
-        case Ctl::lblColor:
-            if (id.index < 0 || id.index >= kSuits)
-                return false;
-            break;
-        case Ctl::lblExist:
-            if (id.index < 0 || id.index >= kGridLabels)
-                return false;
-            break;
-        default:
-            return false;
-    }
-    return controls_[slot(id)].loaded;
+    const std::optional<std::size_t> at = places_.of(id);
+    return at && controls_[*at].loaded;
 }
 
 const ControlState& FormRuntime::get(ControlId id) const {
-    const ControlState& s = controls_[slot(id)];
+    const ControlState& s = controls_[place(id)];
     if (!s.loaded) {
-        raiseRuntimeError(RuntimeError::ControlElementMissing, describe(id));
+        raiseRuntimeError(RuntimeError::ControlElementMissing, controlText(id));
     }
     return s;
 }
@@ -99,7 +40,7 @@ void FormRuntime::start(FormModule& module) {
     formCaption_ = Text(form_.caption);
     createWindow();
     for (const ControlDef& def : form_.controls) {
-        ControlState& s = controls_[slot(def.id)];
+        ControlState& s = controls_[place(def.id)];
         s = ControlState{};
         s.def = &def;
         s.loaded = true;
@@ -186,19 +127,19 @@ void FormRuntime::setForeColor(ControlId id, ColorValue color) {
 
 void FormRuntime::setFocus(ControlId id) {
     const ControlState& s = get(id);
-    if (!isButton(id.name) || !s.enabled || !s.visible) {
+    if (s.def->kind != ControlKind::CommandButton || !s.enabled || !s.visible) {
         raiseRuntimeError(RuntimeError::ControlElementMissing,
-                          describe(id) + " cannot take the focus");
+                          controlText(id) + " cannot take the focus");
     }
     moveFocus(id);
 }
 
 void FormRuntime::load(ControlId id) {
-    const std::size_t at = slot(id);
-    if (id.index == 0 || controls_[at].loaded) {
-        raiseRuntimeError(RuntimeError::ControlElementMissing, describe(id) + " already loaded");
+    const std::size_t at = place(id);
+    if (!id.name->isArray() || id.index == 0 || controls_[at].loaded) {
+        raiseRuntimeError(RuntimeError::ControlElementMissing, controlText(id) + " already loaded");
     }
-    ControlState copy = get({id.name, 0});
+    ControlState copy = get({*id.name, 0});
     copy.visible = false;
     copy.tag.clear();
     controls_[at] = copy;
@@ -225,8 +166,8 @@ void FormRuntime::raiseClick(ControlId id) {
         return;
     }
     const ControlState& s = get(id);
-    if (!isButton(id.name) || !s.enabled || !s.visible) {
-        return;  // the platform delivers no click to a disabled button
+    if (s.def->kind != ControlKind::CommandButton || !s.enabled || !s.visible) {
+        return;  // the platform delivers no click to a disabled button, nor to a label
     }
     module_->click(id);
     refreshSpoken();
@@ -276,9 +217,12 @@ std::vector<ControlId> FormRuntime::controls() const {
     for (const ControlDef& def : form_.controls) {
         all.push_back(def.id);
     }
-    for (std::int16_t n = 1; n < kGridLabels; ++n) {
-        if (controls_[kExistSlot + static_cast<std::size_t>(n)].loaded) {
-            all.push_back({Ctl::lblExist, n});
+    // Then the array elements loaded at run time: copies, whose record is element 0's.
+    for (std::size_t at = 0; at < controls_.size(); ++at) {
+        const ControlState& s = controls_[at];
+        const ControlId id = *places_.at(at);
+        if (s.loaded && !(s.def->id == id)) {
+            all.push_back(id);
         }
     }
     return all;

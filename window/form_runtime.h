@@ -97,6 +97,10 @@ class FormRuntime {
     const FormDef& form() const { return form_; }
     const ControlState& get(ControlId id) const;
     bool exists(ControlId id) const;
+    // Where the runtime keeps a control (ControlPlaces); a control the window cannot
+    // have is a run-time error.
+    std::size_t place(ControlId id) const;
+    const ControlPlaces& places() const { return places_; }
     std::optional<ControlId> focus() const { return focus_; }
     bool ended() const { return ended_; }
     bool inMessageBox() const { return messageBoxDepth_ > 0; }
@@ -132,7 +136,6 @@ class FormRuntime {
     ControlState& state(ControlId id);
 
   private:
-    std::size_t slot(ControlId id) const;
     // Works out every control's words anew and shows those that changed.
     void refreshSpoken();
 
@@ -140,6 +143,7 @@ class FormRuntime {
     RandomSource& random_;
     FormModule* module_ = nullptr;
     Text formCaption_;
+    ControlPlaces places_;
     std::vector<ControlState> controls_;
     std::optional<ControlId> focus_;
     int messageBoxDepth_ = 0;

@@ -6,11 +6,11 @@
 namespace vop {
 
 void MemoryRuntime::click(ControlId id) {
-    if (ended() || inMessageBox() || !exists(id) || !isButton(id.name)) {
+    if (ended() || inMessageBox() || !exists(id)) {
         return;
     }
     const ControlState& s = get(id);
-    if (!s.enabled || !s.visible) {
+    if (s.def->kind != ControlKind::CommandButton || !s.enabled || !s.visible) {
         return;
     }
     moveFocus(id);

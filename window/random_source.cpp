@@ -2,11 +2,6 @@
 #include "window/random_source.h"
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
-#include "window/text.h"
 
 namespace vop {
 
@@ -37,19 +32,6 @@ void ClockRandom::seedFrom(std::uint64_t clockTicks) {
 float ClockRandom::rnd() {
     state_ = (state_ * 0x43FD43FDU + 0xC39EC3U) & kMask;
     return static_cast<float>(state_) * kScale;
-}
-
-float ScriptedRandom::rnd() {
-    if (values_.empty()) {
-        const std::string line =
-            "ScriptedRandom: the script ran out after " + digits(draws_) + " draws\n";
-        std::fputs(line.c_str(), stderr);
-        std::abort();
-    }
-    const float value = values_.front();
-    values_.pop_front();
-    ++draws_;
-    return value;
 }
 
 }  // namespace vop

@@ -2,8 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
-#include <initializer_list>
 
 namespace vop {
 
@@ -31,28 +29,6 @@ class ClockRandom final : public RandomSource {
 
   private:
     std::uint32_t state_ = 0x50000;
-};
-
-// Values chosen by a test, handed out in order. Running out is a fault of the
-// test and ends the program with a clear message.
-class ScriptedRandom final : public RandomSource {
-  public:
-    ScriptedRandom() = default;
-    ScriptedRandom(std::initializer_list<float> values) : values_(values) {}
-
-    void push(float value) { values_.push_back(value); }
-    void push(std::initializer_list<float> values) { values_.insert(values_.end(), values); }
-    std::size_t left() const { return values_.size(); }
-    int reseeds() const { return reseeds_; }
-    int draws() const { return draws_; }
-
-    void randomize() override { ++reseeds_; }
-    float rnd() override;
-
-  private:
-    std::deque<float> values_;
-    int reseeds_ = 0;
-    int draws_ = 0;
 };
 
 }  // namespace vop

@@ -36,7 +36,7 @@ TEST_F(Deal, StartUpShowsAFreshHand) {
     EXPECT_EQ(runtime.get(grid(21)).foreColor, kBlue);
     EXPECT_TRUE(runtime.shown());
     ASSERT_TRUE(runtime.focus());
-    EXPECT_EQ(*runtime.focus(), ControlId{Ctl::btnFocus});
+    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
     EXPECT_EQ(random.reseeds(), 1);
 }
 
@@ -103,7 +103,7 @@ TEST_F(Deal, NewGameMidGameRestoresTheDeck) {
     ASSERT_EQ(game.playedCount(), 2);
     ASSERT_EQ(disabledLabels(), 2);
     willDraw({5, 6, 7, 8, 9});
-    runtime.click({Ctl::cmdPlay, 0});
+    runtime.click({ctl::cmdPlay, 0});
     EXPECT_EQ(title(),
               "Vop:\xE7\x8F\xBE\xE5\x9C\xA8"
               "0\xE6\x9E\x9A");
@@ -120,7 +120,7 @@ TEST_F(Deal, NewGameMidGameRestoresTheDeck) {
         EXPECT_EQ(runtime.get(grid(n)).foreColor, kBlue) << n;
         EXPECT_EQ(game.cards()(n).Status, 0) << n;
     }
-    EXPECT_EQ(*runtime.focus(), ControlId{Ctl::btnFocus});
+    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
     EXPECT_EQ(random.reseeds(), 4);
 }
 

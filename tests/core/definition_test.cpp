@@ -3,10 +3,20 @@
 
 #include <set>
 
-#include "window/form_definition.h"
+#include "window/vop_window.h"
 
 namespace vop {
 namespace {
+
+// The record of a control in the definition.
+const ControlDef* findControl(const FormDef& form, ControlId id) {
+    for (const ControlDef& def : form.controls) {
+        if (def.id == id) {
+            return &def;
+        }
+    }
+    return nullptr;
+}
 
 struct Place {
     ControlId id;
@@ -21,7 +31,6 @@ TEST(WindowDefinition, ClientAreaAndFrame) {
     EXPECT_EQ(twipsToPixels(form.clientHeight, 96), 63);
     EXPECT_EQ(twipsToPixels(form.clientWidth, 144), 180);
     EXPECT_EQ(twipsToPixels(form.clientHeight, 144), 95);  // 94.5 rounds up
-    EXPECT_EQ(form.border, BorderStyle::FixedSingle);
     EXPECT_EQ(form.backColor, 0x80000004U);
     EXPECT_EQ(form.appTitle, u"Vop");
     EXPECT_EQ(form.controls.size(), 14U);
@@ -29,13 +38,13 @@ TEST(WindowDefinition, ClientAreaAndFrame) {
 
 TEST(WindowDefinition, EveryControlAtItsPlaceInPixels) {
     const Place places[] = {
-        {{Ctl::btnFocus}, 120, 64, 25, 12},  {{Ctl::cmdPlay, 1}, 104, 16, 17, 17},
-        {{Ctl::cmdPlay, 0}, 104, 0, 17, 17}, {{Ctl::btnGround}, 0, 0, 17, 33},
-        {{Ctl::btnCard, 4}, 88, 0, 17, 33},  {{Ctl::btnCard, 3}, 72, 0, 17, 33},
-        {{Ctl::btnCard, 2}, 56, 0, 17, 33},  {{Ctl::btnCard, 1}, 40, 0, 17, 33},
-        {{Ctl::btnCard, 0}, 24, 0, 17, 33},  {{Ctl::lblColor, 3}, 3, 56, 9, 9},
-        {{Ctl::lblColor, 2}, 3, 48, 9, 9},   {{Ctl::lblColor, 1}, 3, 40, 9, 9},
-        {{Ctl::lblColor, 0}, 3, 32, 9, 9},   {{Ctl::lblExist, 0}, 32, 32, 9, 9},
+        {{ctl::btnFocus}, 120, 64, 25, 12},  {{ctl::cmdPlay, 1}, 104, 16, 17, 17},
+        {{ctl::cmdPlay, 0}, 104, 0, 17, 17}, {{ctl::btnGround}, 0, 0, 17, 33},
+        {{ctl::btnCard, 4}, 88, 0, 17, 33},  {{ctl::btnCard, 3}, 72, 0, 17, 33},
+        {{ctl::btnCard, 2}, 56, 0, 17, 33},  {{ctl::btnCard, 1}, 40, 0, 17, 33},
+        {{ctl::btnCard, 0}, 24, 0, 17, 33},  {{ctl::lblColor, 3}, 3, 56, 9, 9},
+        {{ctl::lblColor, 2}, 3, 48, 9, 9},   {{ctl::lblColor, 1}, 3, 40, 9, 9},
+        {{ctl::lblColor, 0}, 3, 32, 9, 9},   {{ctl::lblExist, 0}, 32, 32, 9, 9},
     };
     const FormDef& form = vopWindow();
     for (std::size_t i = 0; i < std::size(places); ++i) {
@@ -49,21 +58,35 @@ TEST(WindowDefinition, EveryControlAtItsPlaceInPixels) {
     }
 }
 
-// Backends name their widgets and diagnostics after the game's controls.
-TEST(WindowDefinition, ControlsAreNamedAsTheGameCallsThem) {
+// Backends name their widgets and diagnostics after the game's controls, and number
+// them by their places: one for every element an array can hold, none beyond.
+TEST(WindowDefinition, ControlsAreNamedAsTheGameCallsThemAndEachHasItsPlace) {
     std::set<std::string_view> names;
     for (const ControlDef& def : vopWindow().controls) {
-        names.insert(controlName(def.id.name));
+        names.insert(def.id.name->text);
     }
     const std::set<std::string_view> expected = {"btnFocus", "cmdPlay",  "btnGround",
                                                  "btnCard",  "lblColor", "lblExist"};
     EXPECT_EQ(names, expected);
-    EXPECT_EQ(controlName(static_cast<Ctl>(6)), "?");  // a name past the table still prints
+    EXPECT_EQ(controlText({ctl::btnCard, 2}), "btnCard(2)");
+    EXPECT_EQ(controlText({ctl::btnFocus}), "btnFocus");
+
+    const ControlPlaces places(vopWindow());
+    EXPECT_EQ(places.count(), 1U + 2 + 1 + 5 + 4 + 53);
+    for (std::size_t at = 0; at < places.count(); ++at) {
+        const std::optional<ControlId> id = places.at(at);
+        ASSERT_TRUE(id) << at;
+        EXPECT_EQ(places.of(*id), at) << controlText(*id);
+    }
+    EXPECT_TRUE(places.of({ctl::lblExist, 52}));
+    EXPECT_FALSE(places.of({ctl::btnCard, 5}));
+    EXPECT_FALSE(places.of({ctl::btnFocus, 1}));
+    EXPECT_FALSE(places.at(places.count()));
 }
 
 TEST(WindowDefinition, FocusButtonLiesWhollyOutsideTheClientArea) {
     const FormDef& form = vopWindow();
-    const ControlDef* focus = findControl(form, {Ctl::btnFocus});
+    const ControlDef* focus = findControl(form, {ctl::btnFocus});
     ASSERT_NE(focus, nullptr);
     EXPECT_GE(focus->left, form.clientWidth);
     EXPECT_GT(focus->top, form.clientHeight);
@@ -74,7 +97,7 @@ TEST(WindowDefinition, FocusButtonLiesWhollyOutsideTheClientArea) {
 
 TEST(WindowDefinition, ClubsRowShowsOnlyItsUpperSevenPixels) {
     const FormDef& form = vopWindow();
-    const ControlDef* clubs = findControl(form, {Ctl::lblColor, 3});
+    const ControlDef* clubs = findControl(form, {ctl::lblColor, 3});
     ASSERT_NE(clubs, nullptr);
     EXPECT_EQ(twipsToPixels(form.clientHeight - clubs->top, 96), 7);
     EXPECT_GT(clubs->top + clubs->height, form.clientHeight);
@@ -89,23 +112,19 @@ TEST(WindowDefinition, TabIndicesAreUniqueAndLabelsHoldSixToTen) {
             EXPECT_LE(def.tabIndex, 10);
             EXPECT_EQ(def.font.face, u"Small Fonts");
             EXPECT_DOUBLE_EQ(def.font.points, 5.25);
-            EXPECT_EQ(def.font.weight, 400);
-            EXPECT_EQ(def.font.charset, 0);
         } else {
             EXPECT_TRUE(def.font.isDefault());
         }
     }
 }
 
-TEST(WindowDefinition, TemplateIsHiddenWhiteAndFoundForLoadedLabels) {
+TEST(WindowDefinition, TemplateIsHiddenAndWhite) {
     const FormDef& form = vopWindow();
-    const ControlDef* templ = findControl(form, {Ctl::lblExist, 0});
+    const ControlDef* templ = findControl(form, {ctl::lblExist, 0});
     ASSERT_NE(templ, nullptr);
     EXPECT_FALSE(templ->visible);
     EXPECT_TRUE(templ->hasBackColor);
     EXPECT_EQ(templ->backColor, kWhite);
-    EXPECT_EQ(findControl(form, {Ctl::lblExist, 52}), templ);
-    EXPECT_EQ(findControl(form, {Ctl::btnCard, 5}), nullptr);
 }
 
 TEST(WindowDefinition, TwipsToPixelsRoundsToNearest) {

@@ -8,6 +8,7 @@
 
 #include "cards/card_name.h"
 #include "game/frm_vop.h"
+#include "support/random_sources.h"
 #include "window/memory_runtime.h"
 
 namespace vop::test {
@@ -49,10 +50,10 @@ inline std::vector<int> winnableDraws() {
 }
 
 inline ControlId slot(int i) {
-    return {Ctl::btnCard, static_cast<std::int16_t>(i)};
+    return {ctl::btnCard, static_cast<std::int16_t>(i)};
 }
 inline ControlId grid(int n) {
-    return {Ctl::lblExist, static_cast<std::int16_t>(n)};
+    return {ctl::lblExist, static_cast<std::int16_t>(n)};
 }
 
 inline std::string utf8(const Text& text) {
@@ -76,7 +77,7 @@ class GameTest : public ::testing::Test {
         }
     }
     std::string slotCaption(int i) const { return utf8(runtime.caption(slot(i))); }
-    std::string ground() const { return utf8(runtime.caption({Ctl::btnGround})); }
+    std::string ground() const { return utf8(runtime.caption({ctl::btnGround})); }
     std::string title() const { return utf8(runtime.formCaption()); }
     bool slotEnabled(int i) const { return runtime.enabled(slot(i)); }
     int slotTag(int i) const { return std::stoi(utf8(runtime.tag(slot(i)))); }

@@ -37,7 +37,7 @@ TEST_F(Play, SevenOfHeartsRatesTheHand) {
     EXPECT_EQ(runtime.get(grid(card('C', 3))).foreColor, kRed);
     EXPECT_TRUE(runtime.enabled(grid(card('C', 3))));
     EXPECT_EQ(slotTag(0), card('C', 3));
-    EXPECT_EQ(*runtime.focus(), ControlId{Ctl::btnFocus});
+    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
     EXPECT_EQ(random.reseeds(), 2);  // once for the deal, once for the play
 }
 
@@ -126,7 +126,7 @@ TEST_F(ChainGame, WinShowsTheBoxOnceThenDealsAgainstTheWinningCard) {
     runtime.onMessageBox = [&](const Text&) {
         seenBehindTheBox = {title(), ground(), slotCaption(4)};
         runtime.click(slot(0));  // the box is modal: the window gets no click
-        runtime.click({Ctl::cmdPlay, 0});
+        runtime.click({ctl::cmdPlay, 0});
     };
     for (int i = 0; i < 4; ++i) {
         runtime.click(slot(i));
@@ -153,7 +153,7 @@ TEST_F(ChainGame, WinShowsTheBoxOnceThenDealsAgainstTheWinningCard) {
     EXPECT_EQ(disabledLabels(), 1);
     EXPECT_EQ(redLabels(), 5);
     EXPECT_EQ(random.reseeds(), 1 + 52 + 1);
-    EXPECT_EQ(*runtime.focus(), ControlId{Ctl::btnFocus});
+    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
 }
 
 TEST_F(ChainGame, WinningCardDrawnAgainIsRedYetStaysDisabled) {
@@ -192,8 +192,8 @@ TEST_F(Play, FocusParksOnTheHiddenButton) {
     startWith({1, 2, 3, 4, 5});
     runtime.pressTab();
     EXPECT_EQ(*runtime.focus(), slot(0));
-    runtime.click({Ctl::btnGround});
-    EXPECT_EQ(*runtime.focus(), ControlId{Ctl::btnFocus});
+    runtime.click({ctl::btnGround});
+    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
     EXPECT_EQ(game.playedCount(), 0);  // the ground has no click handler
     // Tab order: btnFocus, the five slots, N, E; the ground is passed by.
     std::vector<ControlId> visited;
@@ -202,13 +202,13 @@ TEST_F(Play, FocusParksOnTheHiddenButton) {
         visited.push_back(*runtime.focus());
     }
     const std::vector<ControlId> expected = {slot(0),           slot(1),        slot(2),
-                                             slot(3),           slot(4),        {Ctl::cmdPlay, 0},
-                                             {Ctl::cmdPlay, 1}, {Ctl::btnFocus}};
+                                             slot(3),           slot(4),        {ctl::cmdPlay, 0},
+                                             {ctl::cmdPlay, 1}, {ctl::btnFocus}};
     EXPECT_EQ(visited, expected);
     runtime.pressTab(true);
-    EXPECT_EQ(*runtime.focus(), (ControlId{Ctl::cmdPlay, 1}));  // Shift+Tab reaches "E"
-    runtime.raiseGotFocus({Ctl::btnGround});                    // however the ground gets the focus
-    EXPECT_EQ(*runtime.focus(), ControlId{Ctl::btnFocus});
+    EXPECT_EQ(*runtime.focus(), (ControlId{ctl::cmdPlay, 1}));  // Shift+Tab reaches "E"
+    runtime.raiseGotFocus({ctl::btnGround});                    // however the ground gets the focus
+    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
 }
 
 TEST_F(Play, TabSkipsDisabledSlots) {
@@ -221,16 +221,16 @@ TEST_F(Play, TabSkipsDisabledSlots) {
         visited.push_back(*runtime.focus());
     }
     EXPECT_EQ(visited,
-              (std::vector<ControlId>{slot(1), slot(2), {Ctl::cmdPlay, 0}, {Ctl::cmdPlay, 1}}));
+              (std::vector<ControlId>{slot(1), slot(2), {ctl::cmdPlay, 0}, {ctl::cmdPlay, 1}}));
 }
 
 TEST_F(Play, EndStopsTheGameAtOnce) {
     startWith({1, 2, 3, 4, 5});
-    runtime.click({Ctl::cmdPlay, 1});
+    runtime.click({ctl::cmdPlay, 1});
     EXPECT_TRUE(runtime.ended());
     EXPECT_TRUE(runtime.quitCalled());
     runtime.click(slot(0));
-    runtime.click({Ctl::cmdPlay, 0});
+    runtime.click({ctl::cmdPlay, 0});
     EXPECT_EQ(game.playedCount(), 0);
     EXPECT_EQ(ground(), "");
     EXPECT_EQ(random.reseeds(), 1);
@@ -241,7 +241,7 @@ TEST_F(Play, UnknownCommandIndexDoesNothingButParkTheFocus) {
     game.cmdPlay_Click(2);
     EXPECT_FALSE(runtime.ended());
     EXPECT_EQ(random.reseeds(), 1);
-    EXPECT_EQ(*runtime.focus(), ControlId{Ctl::btnFocus});
+    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
 }
 
 }  // namespace

@@ -27,22 +27,22 @@ using Spoken = test::GameTest;
 
 TEST_F(Spoken, ControlsSayTheirCardAndState) {
     startWith({card('H', 7), card('H', 2), card('S', 7), card('C', 9), card('D', 13)});
-    EXPECT_EQ(runtime.spokenName({Ctl::btnGround}), u"Ground: Empty");
+    EXPECT_EQ(runtime.spokenName({ctl::btnGround}), u"Ground: Empty");
     willDraw({card('C', 3)});
     runtime.click(slot(0));
     EXPECT_EQ(runtime.spokenName(slot(0)), u"Three of clubs");
     EXPECT_EQ(runtime.spokenDescription(slot(0)), u"Cannot be played");
     EXPECT_EQ(runtime.spokenName(slot(2)), u"Seven of spades");
     EXPECT_EQ(runtime.spokenDescription(slot(2)), u"Can be played");
-    EXPECT_EQ(runtime.spokenName({Ctl::btnGround}), u"Ground: Seven of hearts");
+    EXPECT_EQ(runtime.spokenName({ctl::btnGround}), u"Ground: Seven of hearts");
     EXPECT_EQ(runtime.spokenName(grid(card('H', 7))), u"Seven of hearts, played");
     EXPECT_EQ(runtime.spokenName(grid(card('C', 3))), u"Three of clubs, in the hand");
     EXPECT_EQ(runtime.spokenName(grid(card('S', 1))), u"Ace of spades, in the deck");
-    EXPECT_EQ(runtime.spokenName({Ctl::lblColor, 1}), u"hearts");
-    EXPECT_EQ(runtime.spokenName({Ctl::cmdPlay, 0}), u"New game");
-    EXPECT_EQ(runtime.spokenName({Ctl::cmdPlay, 1}), u"End");
-    EXPECT_EQ(runtime.spokenName({Ctl::btnFocus}), u"Table");
-    EXPECT_EQ(runtime.spokenDescription({Ctl::btnGround}), u"");
+    EXPECT_EQ(runtime.spokenName({ctl::lblColor, 1}), u"hearts");
+    EXPECT_EQ(runtime.spokenName({ctl::cmdPlay, 0}), u"New game");
+    EXPECT_EQ(runtime.spokenName({ctl::cmdPlay, 1}), u"End");
+    EXPECT_EQ(runtime.spokenName({ctl::btnFocus}), u"Table");
+    EXPECT_EQ(runtime.spokenDescription({ctl::btnGround}), u"");
     runtime.setCaption(slot(4), u"");
     EXPECT_EQ(runtime.spokenName(slot(4)), u"Empty");
 }

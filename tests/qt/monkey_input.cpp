@@ -1,5 +1,5 @@
 // Mouse and keys for the monkey, delivered or queued.
-#include "tests/qt/monkey_input.h"
+#include "qt/monkey_input.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,5 +1,5 @@
 // The monkey's program run: starting the window and reading it back.
-#include "tests/qt/monkey_program.h"
+#include "qt/monkey_program.h"
 
 #include <QTest>
 #include <string>

@@ -10,18 +10,18 @@
 #include <optional>
 
 #include "game/frm_vop.h"
-#include "game/invariants.h"
-#include "tests/reliability/random_sources.h"
+#include "support/invariant_checker.h"
+#include "support/random_sources.h"
 #include "window/qt/qt_form_runtime.h"
 
 namespace vop::monkey {
 
-inline constexpr ControlId kFocus{Ctl::btnFocus};
-inline constexpr ControlId kGround{Ctl::btnGround};
-inline constexpr ControlId kNew{Ctl::cmdPlay, 0};
-inline constexpr ControlId kEnd{Ctl::cmdPlay, 1};
+inline constexpr ControlId kFocus{ctl::btnFocus};
+inline constexpr ControlId kGround{ctl::btnGround};
+inline constexpr ControlId kNew{ctl::cmdPlay, 0};
+inline constexpr ControlId kEnd{ctl::cmdPlay, 1};
 inline ControlId slot(int i) {
-    return {Ctl::btnCard, static_cast<Int16>(i)};
+    return {ctl::btnCard, static_cast<Int16>(i)};
 }
 
 // What an event may change, as the window shows it, and what the checker has counted.

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/qt/qt_monkey.h"
+#include "qt/qt_monkey.h"
 
 namespace vop::monkey {
 namespace {

@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <vector>
 
-#include "tests/qt/monkey_walk.h"
+#include "qt/monkey_walk.h"
 
 namespace vop::monkey {
 
@@ -150,8 +150,8 @@ void Walk::clickSomewhere() {
         at = pointOn(kGround);
     } else if (r < 6) {
         const ControlId label = choice_.chance(800)
-                                    ? ControlId{Ctl::lblExist, Int16(1 + choice_.below(52))}
-                                    : ControlId{Ctl::lblColor, Int16(choice_.below(4))};
+                                    ? ControlId{ctl::lblExist, Int16(1 + choice_.below(52))}
+                                    : ControlId{ctl::lblColor, Int16(choice_.below(4))};
         at = pointOn(label);
     } else {
         at = anywhere();

@@ -12,9 +12,9 @@
 #include <optional>
 #include <string>
 
-#include "tests/qt/monkey_input.h"
-#include "tests/qt/monkey_program.h"
-#include "tests/qt/qt_monkey.h"
+#include "qt/monkey_input.h"
+#include "qt/monkey_program.h"
+#include "qt/qt_monkey.h"
 
 namespace vop::monkey {
 

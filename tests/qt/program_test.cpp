@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <cstdlib>
 
+#include "app/qt_game.h"
 #include "qt_fixture.h"
 #include "window/qt/qt_program.h"
 #include "window/runtime_error.h"

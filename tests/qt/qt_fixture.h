@@ -21,13 +21,13 @@ inline QString countTitle(int count) {
            QString::fromUtf8("\u679A");
 }
 
-inline const ControlId kFocus{Ctl::btnFocus};
-inline const ControlId kGround{Ctl::btnGround};
+inline const ControlId kFocus{ctl::btnFocus};
+inline const ControlId kGround{ctl::btnGround};
 inline ControlId command(int i) {
-    return {Ctl::cmdPlay, static_cast<std::int16_t>(i)};
+    return {ctl::cmdPlay, static_cast<std::int16_t>(i)};
 }
 inline ControlId header(int suit) {
-    return {Ctl::lblColor, static_cast<std::int16_t>(suit)};
+    return {ctl::lblColor, static_cast<std::int16_t>(suit)};
 }
 
 class QtGameTest : public ::testing::Test {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <deque>
 
-#include "tests/qt/monkey_walk.h"
+#include "qt/monkey_walk.h"
 
 namespace vop::monkey {
 
@@ -34,11 +34,7 @@ void sayWhere() {
 }
 
 std::string nameOf(ControlId id) {
-    std::string name(controlName(id.name));
-    if (isArray(id.name)) {
-        name += "(" + std::to_string(id.index) + ")";
-    }
-    return name;
+    return controlText(id);
 }
 std::string nameOf(std::optional<ControlId> id) {
     return id ? nameOf(*id) : std::string("no control");
@@ -52,7 +48,7 @@ std::string nameOf(Key key) {
 }
 
 Expect Walk::expectPressOn(ControlId id) {
-    if (id.name == Ctl::btnCard && p().runtime.enabled(id)) {
+    if (id.name == &ctl::btnCard && p().runtime.enabled(id)) {
         const Int16 card = p().cardIn(id.index);
         p().random.target(card);  // refills follow it, so the game goes on
         return {Effect::Play, card};

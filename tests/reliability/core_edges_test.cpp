@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/game_fixture.h"
-#include "game/invariants.h"
-#include "tests/reliability/random_sources.h"
+#include "support/invariant_checker.h"
+#include "support/random_sources.h"
 
 namespace vop {
 namespace {
@@ -27,7 +27,7 @@ TEST(CoreEdges, ClosingTheWindowBehindWinDealsNoMore) {
             }
         }
         if (chosen < 0) {
-            runtime.click({Ctl::cmdPlay, 0});  // no card to play: deal anew
+            runtime.click({ctl::cmdPlay, 0});  // no card to play: deal anew
             continue;
         }
         random.target(static_cast<Int16>(textToInteger(runtime.tag(slot(chosen)))));
@@ -48,15 +48,15 @@ TEST(CoreEdges, ClicksThePlatformNeverDelivers) {
     runtime.start(game);
     InvariantChecker checker(game, runtime);
     checker.check();
-    runtime.click({Ctl::lblExist, 5});   // a label takes no click
-    runtime.click({Ctl::lblColor, 9});   // no such element
-    runtime.click({Ctl::btnCard, -1});   // nor this one
+    runtime.click({ctl::lblExist, 5});   // a label takes no click
+    runtime.click({ctl::lblColor, 9});   // no such element
+    runtime.click({ctl::btnCard, -1});   // nor this one
     runtime.setVisible(slot(2), false);  // a hidden button takes none either
     runtime.click(slot(2));
     runtime.setVisible(slot(2), true);
     checker.afterIgnored();
     EXPECT_EQ(game.playedCount(), 0);
-    EXPECT_EQ(*runtime.focus(), ControlId{Ctl::btnFocus});
+    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
 }
 
 TEST(CoreEdges, TextBeyondTheGamesAlphabet) {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/game_fixture.h"
-#include "game/invariants.h"
+#include "support/invariant_checker.h"
 
 namespace vop::test {
 

@@ -1,7 +1,7 @@
 // Each kind of corruption ends the program with its own message naming what broke.
 #include <gtest/gtest.h>
 
-#include "tests/reliability/corrupted_game.h"
+#include "reliability/corrupted_game.h"
 
 namespace vop {
 namespace {
@@ -170,42 +170,42 @@ TEST_F(Corrupted, GroundAndRating) {
         ExitedWithCode(1), "btnCard\\(1\\) is disabled though H 2 follows H 7");
     EXPECT_EXIT(
         {
-            runtime.setCaption({Ctl::btnGround}, u"X 7");
+            runtime.setCaption({ctl::btnGround}, u"X 7");
             checker.check();
         },
         ExitedWithCode(1), "btnGround shows \"X 7\", which names no card");
     EXPECT_EXIT(
         {
             playFirst();
-            runtime.setCaption({Ctl::btnGround}, u"DK");
+            runtime.setCaption({ctl::btnGround}, u"DK");
             checker.check();
         },
         ExitedWithCode(1), "the ground shows DK, which has not been played");
     EXPECT_EXIT(
         {
-            runtime.setCaption({Ctl::btnGround}, u"SK");
+            runtime.setCaption({ctl::btnGround}, u"SK");
             checker.check();
         },
         ExitedWithCode(1), "the ground shows SK before the first play of a game");
     EXPECT_EXIT(
         {
             playFirst();
-            runtime.setCaption({Ctl::btnGround}, u"");
+            runtime.setCaption({ctl::btnGround}, u"");
             checker.check();
         },
         ExitedWithCode(1), "the ground is empty after 1 plays");
     EXPECT_EXIT(
         {
             InvariantChecker late(game, runtime);
-            runtime.setCaption({Ctl::btnGround}, u"SK");
+            runtime.setCaption({ctl::btnGround}, u"SK");
             late.afterStart();
         },
         ExitedWithCode(1), "the game starts with a card on the ground");
     EXPECT_EXIT(
         {
             willDraw({1, 2, 3, 4, 5});
-            runtime.click({Ctl::cmdPlay, 0});
-            runtime.setCaption({Ctl::btnGround}, u"SK");
+            runtime.click({ctl::cmdPlay, 0});
+            runtime.setCaption({ctl::btnGround}, u"SK");
             checker.afterNewGame();
         },
         ExitedWithCode(1), "\"N\" left a card on the ground");

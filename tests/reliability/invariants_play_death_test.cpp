@@ -2,7 +2,7 @@
 // the way from one state to the next: each ends the program with its own message.
 #include <gtest/gtest.h>
 
-#include "tests/reliability/corrupted_game.h"
+#include "reliability/corrupted_game.h"
 
 namespace vop {
 namespace {
@@ -36,7 +36,7 @@ TEST_F(Corrupted, EventsThatDidNotHappenAsTold) {
         ExitedWithCode(1), "an event the game ignores changed the hand");
     EXPECT_EXIT(
         {
-            runtime.setCaption({Ctl::btnGround}, u"SK");
+            runtime.setCaption({ctl::btnGround}, u"SK");
             checker.afterIgnored();
         },
         ExitedWithCode(1), "an event the game ignores changed the ground");
@@ -195,7 +195,7 @@ TEST_F(Exhausted, TheEndOfTheDeckAndTheWin) {
             }
             runtime.onMessageBox = [&](const Text&) { runtime.end(); };  // closed behind "Win"
             runtime.click(slot(4));
-            runtime.setCaption({Ctl::btnGround}, u"CA");
+            runtime.setCaption({ctl::btnGround}, u"CA");
             checker.afterPlay(4);
         },
         ExitedWithCode(1), "the last card was played but no new game was dealt");

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/game_fixture.h"
-#include "game/invariants.h"
+#include "support/invariant_checker.h"
 
 namespace vop {
 namespace {
@@ -37,14 +37,14 @@ TEST_F(Watched, DealsPlaysAndIgnoredEventsPass) {
     willDraw({card('C', 3)});
     play(0);
     play(3);  // C 9 does not follow H 7: nothing happens
-    runtime.click({Ctl::btnGround});
+    runtime.click({ctl::btnGround});
     told.afterIgnored();
     guessing.check();
     runtime.pressTab();
     told.afterIgnored();
     guessing.check();
     willDraw({1, 2, 3, 4, 5});
-    runtime.click({Ctl::cmdPlay, 0});
+    runtime.click({ctl::cmdPlay, 0});
     told.afterNewGame();
     guessing.check();
     EXPECT_EQ(told.deals(), 2);

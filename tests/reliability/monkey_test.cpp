@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "tests/reliability/monkey.h"
+#include "support/monkey.h"
 
 namespace vop::reliability {
 namespace {

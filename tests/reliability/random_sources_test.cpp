@@ -4,7 +4,7 @@
 #include <bitset>
 
 #include "core/game_fixture.h"
-#include "tests/reliability/random_sources.h"
+#include "support/random_sources.h"
 
 namespace vop::reliability {
 namespace {
@@ -107,7 +107,7 @@ TEST(RiggedRandom, RefillsFollowThePlayedCard) {
     source.watch(game);
     runtime.start(game);
     for (int play = 0; play < 40; ++play) {
-        const ControlId first{Ctl::btnCard, 0};
+        const ControlId first{ctl::btnCard, 0};
         const Int16 played = static_cast<Int16>(std::stoi(toUtf8(runtime.tag(first))));
         source.target(played);
         game.btnCard_Click(0);  // straight to the handler: slot 0 may be disabled

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/reliability/monkey.h"
+#include "support/monkey.h"
 
 int main(int argc, char** argv) {
     using namespace vop::reliability;

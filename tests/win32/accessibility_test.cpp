@@ -111,11 +111,11 @@ TEST_F(AccessibilityTest, HandSlotsAndGroundSayTheirCardsInWords) {
         EXPECT_EQ(roleOf(slot(i)), ROLE_SYSTEM_PUSHBUTTON);
         EXPECT_EQ(caption(slot(i)), captions[i]) << "the visible caption stays";
     }
-    EXPECT_EQ(nameOf({Ctl::btnGround}), u"Ground: Empty");
-    EXPECT_EQ(roleOf({Ctl::btnGround}), ROLE_SYSTEM_PUSHBUTTON);
-    EXPECT_EQ(nameOf({Ctl::cmdPlay, 0}), u"New game");
-    EXPECT_EQ(nameOf({Ctl::cmdPlay, 1}), u"End");
-    EXPECT_EQ(caption({Ctl::cmdPlay, 0}), u"N");
+    EXPECT_EQ(nameOf({ctl::btnGround}), u"Ground: Empty");
+    EXPECT_EQ(roleOf({ctl::btnGround}), ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(nameOf({ctl::cmdPlay, 0}), u"New game");
+    EXPECT_EQ(nameOf({ctl::cmdPlay, 1}), u"End");
+    EXPECT_EQ(caption({ctl::cmdPlay, 0}), u"N");
 }
 
 TEST_F(AccessibilityTest, WordsFollowThePlay) {
@@ -125,8 +125,8 @@ TEST_F(AccessibilityTest, WordsFollowThePlay) {
     EXPECT_EQ(descriptionOf(slot(0)), u"Cannot be played");
     EXPECT_EQ(descriptionOf(slot(1)), u"Can be played");  // H 2 follows H 7
     EXPECT_EQ(descriptionOf(slot(3)), u"Cannot be played");
-    EXPECT_EQ(nameOf({Ctl::btnGround}), u"Ground: Seven of hearts");
-    EXPECT_EQ(caption({Ctl::btnGround}), u"H 7");
+    EXPECT_EQ(nameOf({ctl::btnGround}), u"Ground: Seven of hearts");
+    EXPECT_EQ(caption({ctl::btnGround}), u"H 7");
 }
 
 TEST_F(AccessibilityTest, GridLabelsSayTheirCardAndStateAndHeadersTheirSuit) {
@@ -139,7 +139,7 @@ TEST_F(AccessibilityTest, GridLabelsSayTheirCardAndStateAndHeadersTheirSuit) {
     EXPECT_EQ(caption(grid(20)), u"7");
     const Text suits[] = {u"spades", u"hearts", u"diamonds", u"clubs"};
     for (int s = 0; s < 4; ++s) {
-        const ControlId header{Ctl::lblColor, static_cast<std::int16_t>(s)};
+        const ControlId header{ctl::lblColor, static_cast<std::int16_t>(s)};
         EXPECT_EQ(nameOf(header), suits[s]);
         EXPECT_EQ(roleOf(header), ROLE_SYSTEM_STATICTEXT);
         EXPECT_EQ(caption(header), Text(1, u"SHDC"[s]));
@@ -200,7 +200,7 @@ TEST_F(AccessibleEmptySlotTest, EmptySlotSaysEmpty) {
     }
     ASSERT_EQ(caption(slot(0)), u"");
     EXPECT_EQ(nameOf(slot(0)), u"Empty");
-    EXPECT_EQ(nameOf({Ctl::btnGround}), u"Ground: Five of clubs");
+    EXPECT_EQ(nameOf({ctl::btnGround}), u"Ground: Five of clubs");
     EXPECT_EQ(nameOf(grid(44)), u"Five of clubs, played");
 }
 

@@ -18,9 +18,9 @@ class HiDpiTest : public Win32WindowTest {
 TEST_F(HiDpiTest, ControlsKeepTheirPlacesRelativeToEachOther) {
     RECT client{};
     GetClientRect(main, &client);
-    const RECT ground = at({Ctl::btnGround});
-    const RECT n = at({Ctl::cmdPlay, 0});
-    const RECT e = at({Ctl::cmdPlay, 1});
+    const RECT ground = at({ctl::btnGround});
+    const RECT n = at({ctl::cmdPlay, 0});
+    const RECT e = at({ctl::cmdPlay, 1});
 
     // Top band: the ground at the corner, a gap, five slots each overlapping the next.
     EXPECT_EQ(ground.left, 0);
@@ -46,8 +46,8 @@ TEST_F(HiDpiTest, ControlsKeepTheirPlacesRelativeToEachOther) {
     // Lower band: headers in a column, each row of the grid level with its header,
     // the first row overlapping the buttons, the clubs row cut by the bottom edge.
     for (int s = 0; s < 4; ++s) {
-        const RECT header = at({Ctl::lblColor, static_cast<std::int16_t>(s)});
-        EXPECT_EQ(header.left, at({Ctl::lblColor, 0}).left);
+        const RECT header = at({ctl::lblColor, static_cast<std::int16_t>(s)});
+        EXPECT_EQ(header.left, at({ctl::lblColor, 0}).left);
         for (int r = 1; r <= 13; ++r) {
             const RECT cell = at(grid(s * 13 + r));
             EXPECT_EQ(cell.top, header.top) << "row " << s << " rank " << r;
@@ -59,19 +59,19 @@ TEST_F(HiDpiTest, ControlsKeepTheirPlacesRelativeToEachOther) {
             }
         }
         if (s > 0) {
-            const RECT above = at({Ctl::lblColor, static_cast<std::int16_t>(s - 1)});
+            const RECT above = at({ctl::lblColor, static_cast<std::int16_t>(s - 1)});
             EXPECT_GT(above.bottom, header.top) << "rows overlap";
             EXPECT_LT(above.top, header.top);
         }
     }
-    EXPECT_LT(at({Ctl::lblColor, 0}).right, at(grid(1)).right);
+    EXPECT_LT(at({ctl::lblColor, 0}).right, at(grid(1)).right);
     EXPECT_LT(at(grid(1)).top, ground.bottom);
-    const RECT clubs = at({Ctl::lblColor, 3});
+    const RECT clubs = at({ctl::lblColor, 3});
     EXPECT_LT(clubs.top, client.bottom);
     EXPECT_GT(clubs.bottom, client.bottom);
 
     // The focus button just outside, right of and below the client area.
-    const RECT focus = at({Ctl::btnFocus});
+    const RECT focus = at({ctl::btnFocus});
     EXPECT_EQ(focus.left, client.right);
     EXPECT_GT(focus.top, client.bottom);
 }
@@ -92,7 +92,7 @@ TEST_F(HiDpiTest, LabelTextIsDrawnAtTheScreensResolution) {
     // The font Windows realises for each label size: its glyphs are as tall as asked
     // in pixels of this screen, from an outline above 96 dpi, never a blown-up bitmap.
     const HDC dc = GetDC(main);
-    for (ControlId id : {ControlId{Ctl::lblColor, 0}, grid(1)}) {
+    for (ControlId id : {ControlId{ctl::lblColor, 0}, grid(1)}) {
         const auto font = reinterpret_cast<HFONT>(SendMessageW(ctl(id), WM_GETFONT, 0, 0));
         ASSERT_NE(font, nullptr);
         LOGFONTW asked{};
@@ -102,10 +102,10 @@ TEST_F(HiDpiTest, LabelTextIsDrawnAtTheScreensResolution) {
         ASSERT_TRUE(GetTextMetricsW(dc, &tm));
         SelectObject(dc, old);
         const int em = tm.tmHeight - tm.tmInternalLeading;
-        EXPECT_NEAR(em, -asked.lfHeight, 1) << controlName(id.name) << " glyphs";
+        EXPECT_NEAR(em, -asked.lfHeight, 1) << controlText(id) << " glyphs";
         if (expectedDpi() > 96) {
             EXPECT_NE(tm.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE), 0)
-                << controlName(id.name) << " drawn from a bitmap font";
+                << controlText(id) << " drawn from a bitmap font";
         }
     }
     ReleaseDC(main, dc);
@@ -122,7 +122,7 @@ TEST_F(HiDpiTest, ButtonsUseTheMessageFontOfTheirDpi) {
     const int base = -at96.lfMessageFont.lfHeight;
     ASSERT_GT(base, 0);
     const auto font =
-        reinterpret_cast<HFONT>(SendMessageW(ctl({Ctl::cmdPlay, 0}), WM_GETFONT, 0, 0));
+        reinterpret_cast<HFONT>(SendMessageW(ctl({ctl::cmdPlay, 0}), WM_GETFONT, 0, 0));
     LOGFONTW lf{};
     GetObjectW(font, sizeof(lf), &lf);
     EXPECT_NEAR(-lf.lfHeight, MulDiv(base, expectedDpi(), 96), 1);

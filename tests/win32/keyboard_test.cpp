@@ -93,8 +93,8 @@ class KeyboardBoxCloser {
 class KeyboardTest : public Win32WindowTest {
   protected:
     std::vector<HWND> buttons() const {
-        std::vector<HWND> all{focusButton(), ctl({Ctl::btnGround}), ctl({Ctl::cmdPlay, 0}),
-                              ctl({Ctl::cmdPlay, 1})};
+        std::vector<HWND> all{focusButton(), ctl({ctl::btnGround}), ctl({ctl::cmdPlay, 0}),
+                              ctl({ctl::cmdPlay, 1})};
         for (int i = 0; i < 5; ++i) {
             all.push_back(slotButton(i));
         }
@@ -168,7 +168,7 @@ class KeyboardDealTest : public KeyboardTest {
     // H 7, H 2, S 7, C 9, DK; H 7 is followed by C 2.
     void SetUp() override { startWith({20, 15, 7, 48, 39}); }
     void expectHearts7Played() {
-        EXPECT_EQ(caption({Ctl::btnGround}), u"H 7");
+        EXPECT_EQ(caption({ctl::btnGround}), u"H 7");
         EXPECT_EQ(textOf(main), u"Vop:\u73FE\u57281\u679A");
         EXPECT_EQ(caption(slot(0)), u"C 2");
         EXPECT_TRUE(focusIs(focusButton()));
@@ -178,7 +178,7 @@ class KeyboardDealTest : public KeyboardTest {
 TEST_F(KeyboardDealTest, EnterPlaysTheFocusedCardOnceEvenWhenHeld) {
     press(VK_RETURN);  // on the parked focus: nothing happens
     EXPECT_EQ(textOf(main), kStartTitle);
-    EXPECT_EQ(caption({Ctl::btnGround}), u"");
+    EXPECT_EQ(caption({ctl::btnGround}), u"");
 
     willDraw({41});
     ASSERT_TRUE(tabTo(slotButton(0)));
@@ -200,7 +200,7 @@ TEST_F(KeyboardDealTest, KeypadEnterPlaysTheFocusedCardToo) {
 
 TEST_F(KeyboardDealTest, EnterOnNDealsAgain) {
     willDraw({1, 2, 3, 4, 5});
-    ASSERT_TRUE(tabTo(ctl({Ctl::cmdPlay, 0})));
+    ASSERT_TRUE(tabTo(ctl({ctl::cmdPlay, 0})));
     press(VK_RETURN);
     EXPECT_EQ(caption(slot(0)), u"SA");
     EXPECT_EQ(caption(slot(4)), u"S 5");
@@ -250,10 +250,10 @@ TEST_F(KeyboardDealTest, CapsLockAndNumLockChangeNothing) {
         press(key);
         EXPECT_EQ(GetFocus(), focusButton()) << "key " << key;
         EXPECT_EQ(textOf(main), kStartTitle) << "key " << key;
-        EXPECT_EQ(caption({Ctl::btnGround}), u"") << "key " << key;
+        EXPECT_EQ(caption({ctl::btnGround}), u"") << "key " << key;
     }
-    EXPECT_EQ(caption({Ctl::cmdPlay, 0}), u"N");
-    EXPECT_EQ(caption({Ctl::cmdPlay, 1}), u"E");
+    EXPECT_EQ(caption({ctl::cmdPlay, 0}), u"N");
+    EXPECT_EQ(caption({ctl::cmdPlay, 1}), u"E");
     // Tab, Shift+Tab and Enter do what they do with the locks off.
     press(VK_TAB);
     EXPECT_TRUE(focusIs(slotButton(0)));
@@ -298,7 +298,7 @@ TEST_F(KeyboardWinTest, WholeGameWonByKeysAloneAndTheWinBoxClosedByEnter) {
     }
     setLocks(false);
     EXPECT_EQ(textOf(main), kStartTitle);
-    EXPECT_EQ(caption({Ctl::btnGround}), u"CA");
+    EXPECT_EQ(caption({ctl::btnGround}), u"CA");
     EXPECT_TRUE(focusIs(focusButton()));
     expectNoDefaultButton();
 }

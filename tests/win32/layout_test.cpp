@@ -34,33 +34,33 @@ struct Place {
 // The designed places in client pixels: twips x dpi / 1440, halves rounded away
 // from zero as MulDiv rounds (15, 12, 10 and 7.5 twips a pixel).
 const std::array<Place, 14> kPlaces{{
-    {{Ctl::btnFocus},
+    {{ctl::btnFocus},
      {box(120, 64, 25, 12), box(150, 80, 31, 15), box(180, 96, 38, 18), box(240, 128, 50, 24)}},
-    {{Ctl::cmdPlay, 1},
+    {{ctl::cmdPlay, 1},
      {box(104, 16, 17, 17), box(130, 20, 21, 21), box(156, 24, 26, 26), box(208, 32, 34, 34)}},
-    {{Ctl::cmdPlay, 0},
+    {{ctl::cmdPlay, 0},
      {box(104, 0, 17, 17), box(130, 0, 21, 21), box(156, 0, 26, 26), box(208, 0, 34, 34)}},
-    {{Ctl::btnGround},
+    {{ctl::btnGround},
      {box(0, 0, 17, 33), box(0, 0, 21, 41), box(0, 0, 26, 50), box(0, 0, 34, 66)}},
-    {{Ctl::btnCard, 4},
+    {{ctl::btnCard, 4},
      {box(88, 0, 17, 33), box(110, 0, 21, 41), box(132, 0, 26, 50), box(176, 0, 34, 66)}},
-    {{Ctl::btnCard, 3},
+    {{ctl::btnCard, 3},
      {box(72, 0, 17, 33), box(90, 0, 21, 41), box(108, 0, 26, 50), box(144, 0, 34, 66)}},
-    {{Ctl::btnCard, 2},
+    {{ctl::btnCard, 2},
      {box(56, 0, 17, 33), box(70, 0, 21, 41), box(84, 0, 26, 50), box(112, 0, 34, 66)}},
-    {{Ctl::btnCard, 1},
+    {{ctl::btnCard, 1},
      {box(40, 0, 17, 33), box(50, 0, 21, 41), box(60, 0, 26, 50), box(80, 0, 34, 66)}},
-    {{Ctl::btnCard, 0},
+    {{ctl::btnCard, 0},
      {box(24, 0, 17, 33), box(30, 0, 21, 41), box(36, 0, 26, 50), box(48, 0, 34, 66)}},
-    {{Ctl::lblColor, 3},
+    {{ctl::lblColor, 3},
      {box(3, 56, 9, 9), box(4, 70, 11, 11), box(5, 84, 14, 14), box(7, 112, 18, 18)}},
-    {{Ctl::lblColor, 2},
+    {{ctl::lblColor, 2},
      {box(3, 48, 9, 9), box(4, 60, 11, 11), box(5, 72, 14, 14), box(7, 96, 18, 18)}},
-    {{Ctl::lblColor, 1},
+    {{ctl::lblColor, 1},
      {box(3, 40, 9, 9), box(4, 50, 11, 11), box(5, 60, 14, 14), box(7, 80, 18, 18)}},
-    {{Ctl::lblColor, 0},
+    {{ctl::lblColor, 0},
      {box(3, 32, 9, 9), box(4, 40, 11, 11), box(5, 48, 14, 14), box(7, 64, 18, 18)}},
-    {{Ctl::lblExist, 0},
+    {{ctl::lblExist, 0},
      {box(32, 32, 9, 9), box(40, 40, 11, 11), box(48, 48, 14, 14), box(64, 64, 18, 18)}},
 }};
 
@@ -149,8 +149,8 @@ TEST_F(LayoutTest, EveryControlInItsDesignedPlace) {
         const RECT want = p.at[static_cast<std::size_t>(dpiColumn())];
         const RECT got = placeOf(ctl(p.id));
         EXPECT_TRUE(EqualRect(&got, &want))
-            << controlName(p.id.name) << "(" << p.id.index << ") at " << got.left << "," << got.top
-            << " " << got.right - got.left << "x" << got.bottom - got.top;
+            << controlText(p.id) << " at " << got.left << "," << got.top << " "
+            << got.right - got.left << "x" << got.bottom - got.top;
     }
     // The grid: columns by rank, rows by suit, 135 twips square at a pitch of 120.
     const Scale& g = scale();
@@ -182,7 +182,7 @@ TEST_F(LayoutTest, FocusButtonLiesOutsideTheClientAreaYetTakesTheFocus) {
 TEST_F(LayoutTest, LabelsAskForSmallFontsAtTheirPointSize) {
     // 5.25 points on the row headers, 5 on the grid: 7 pixels at 96 dpi, 11 and 10 at 144.
     const Scale& want = scale();
-    const LOGFONTW header = fontOf(ctl({Ctl::lblColor, 0}));
+    const LOGFONTW header = fontOf(ctl({ctl::lblColor, 0}));
     EXPECT_STREQ(header.lfFaceName, L"Small Fonts");
     EXPECT_EQ(header.lfHeight, want.headerFont);
     EXPECT_EQ(header.lfWeight, FW_NORMAL);
@@ -195,7 +195,7 @@ TEST_F(LayoutTest, LabelsAskForSmallFontsAtTheirPointSize) {
     EXPECT_EQ(cell.lfWeight, FW_NORMAL);
 
     // The buttons keep the system's dialog font.
-    const LOGFONTW button = fontOf(ctl({Ctl::cmdPlay, 0}));
+    const LOGFONTW button = fontOf(ctl({ctl::cmdPlay, 0}));
     EXPECT_STRNE(button.lfFaceName, L"Small Fonts");
     EXPECT_NE(button.lfFaceName[0], L'\0');
 }
@@ -203,7 +203,7 @@ TEST_F(LayoutTest, LabelsAskForSmallFontsAtTheirPointSize) {
 TEST_F(LayoutTest, WindowAndLabelsPaintInTheirColours) {
     EXPECT_EQ(GetClassLongPtrW(main, GCLP_HBRBACKGROUND), COLOR_MENU + 1);
 
-    const Paint header = paintOf(main, ctl({Ctl::lblColor, 2}));
+    const Paint header = paintOf(main, ctl({ctl::lblColor, 2}));
     EXPECT_EQ(header.back, GetSysColor(COLOR_MENU));
     EXPECT_EQ(header.brush, GetSysColor(COLOR_MENU));
 
@@ -241,11 +241,10 @@ TEST_F(LayoutTest, MovingToAnotherDpiLaysTheWindowOutAgain) {
         EXPECT_EQ(client.cy, kScales[i].client.cy) << dpi << " dpi";
         for (const Place& p : kPlaces) {
             const RECT got = placeOf(ctl(p.id));
-            EXPECT_TRUE(EqualRect(&got, &p.at[i]))
-                << controlName(p.id.name) << "(" << p.id.index << ") at " << dpi << " dpi";
+            EXPECT_TRUE(EqualRect(&got, &p.at[i])) << controlText(p.id) << " at " << dpi << " dpi";
         }
         EXPECT_EQ(fontOf(ctl(grid(1))).lfHeight, kScales[i].cellFont) << dpi << " dpi";
-        EXPECT_EQ(fontOf(ctl({Ctl::lblColor, 0})).lfHeight, kScales[i].headerFont) << dpi << " dpi";
+        EXPECT_EQ(fontOf(ctl({ctl::lblColor, 0})).lfHeight, kScales[i].headerFont) << dpi << " dpi";
     }
 }
 

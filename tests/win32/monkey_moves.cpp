@@ -62,9 +62,9 @@ HWND Walk::randomControl() {
         return ctl(pick == 24 && source_ != Source::Rigged ? kNew : kGround);
     }
     if (pick < 35) {
-        return ctl({Ctl::lblExist, static_cast<Int16>(1 + below(kDeckSize))});
+        return ctl({ctl::lblExist, static_cast<Int16>(1 + below(kDeckSize))});
     }
-    return ctl({Ctl::lblColor, static_cast<Int16>(below(4))});
+    return ctl({ctl::lblColor, static_cast<Int16>(below(4))});
 }
 
 Action Walk::click(POINT at, const char* what) {

@@ -115,8 +115,9 @@ Action Walk::continueAim() {
     }
     // Back with Shift+Tab from a slot to the right of it; from the parked focus only
     // forward, since Shift+Tab there lands on the ground, which hands the focus back.
-    const std::optional<ControlId> at = win32::controlFor(GetDlgCtrlID(GetFocus()));
-    return key(VK_TAB, at && at->name == Ctl::btnCard && at->index > aimSlot_);
+    const std::optional<ControlId> at =
+        win32::controlFor(runtime_.places(), GetDlgCtrlID(GetFocus()));
+    return key(VK_TAB, at && at->name == &ctl::btnCard && at->index > aimSlot_);
 }
 
 }  // namespace vop::test::monkey

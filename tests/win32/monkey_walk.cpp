@@ -183,7 +183,7 @@ void Walk::checkFocus() const {
     if (focus == nullptr || GetParent(focus) != main_) {
         return;
     }
-    const std::optional<ControlId> id = win32::controlFor(GetDlgCtrlID(focus));
+    const std::optional<ControlId> id = win32::controlFor(runtime_.places(), GetDlgCtrlID(focus));
     if (!id || runtime_.get(*id).def->kind != ControlKind::CommandButton) {
         return;
     }
@@ -191,8 +191,7 @@ void Walk::checkFocus() const {
         broken("the ground button kept the focus");
     }
     if (runtime_.focus() != id) {
-        broken("the focus is on " + std::string(controlName(id->name)) + "(" +
-               std::to_string(id->index) + ") but the game has not been told");
+        broken("the focus is on " + controlText(*id) + " but the game has not been told");
     }
 }
 
@@ -200,8 +199,9 @@ void Walk::beforeInput(HWND target, const Input& input) {
     // A press on an enabled hand slot, released over it, is a click, and a click on an
     // enabled slot plays its card: the checker is told to expect exactly that play.
     const std::optional<ControlId> slotId =
-        GetParent(target) == main_ ? win32::controlFor(GetDlgCtrlID(target)) : std::nullopt;
-    const bool onSlot = slotId && slotId->name == Ctl::btnCard;
+        GetParent(target) == main_ ? win32::controlFor(runtime_.places(), GetDlgCtrlID(target))
+                                   : std::nullopt;
+    const bool onSlot = slotId && slotId->name == &ctl::btnCard;
     if (input.kind == Input::Kind::Press || input.kind == Input::Kind::DoublePress) {
         pressedSlot_ = onSlot && runtime_.enabled(*slotId) ? slotId->index : -1;
     } else if (input.kind == Input::Kind::Release) {
@@ -224,8 +224,8 @@ void Walk::beforeInput(HWND target, const Input& input) {
     if (source_ != Source::Rigged || GetParent(target) != main_) {
         return;
     }
-    const std::optional<ControlId> id = win32::controlFor(GetDlgCtrlID(target));
-    if (id && id->name == Ctl::btnCard) {
+    const std::optional<ControlId> id = win32::controlFor(runtime_.places(), GetDlgCtrlID(target));
+    if (id && id->name == &ctl::btnCard) {
         static_cast<RiggedRandom&>(*random_).target(
             static_cast<Int16>(textToInteger(runtime_.tag(*id))));
     }
@@ -304,10 +304,9 @@ void Walk::note(const Delivery& delivery) {
         line += ": to no window of the game";
     } else if (delivery.target == main_) {
         line += ": to the window";
-    } else if (const auto id = win32::controlFor(GetDlgCtrlID(delivery.target));
+    } else if (const auto id = win32::controlFor(runtime_.places(), GetDlgCtrlID(delivery.target));
                id && GetParent(delivery.target) == main_) {
-        line +=
-            ": to " + std::string(controlName(id->name)) + "(" + std::to_string(id->index) + ")";
+        line += ": to " + controlText(*id);
     } else {
         line += ": to the box";
     }

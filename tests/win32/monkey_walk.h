@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/reliability/monkey.h"
+#include "support/monkey.h"
 
 namespace vop::test::monkey {
 

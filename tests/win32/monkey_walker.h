@@ -12,10 +12,10 @@
 #include <string>
 
 #include "game/frm_vop.h"
-#include "game/invariants.h"
 #include "monkey_input.h"
 #include "monkey_walk.h"
-#include "tests/reliability/random_sources.h"
+#include "support/invariant_checker.h"
+#include "support/random_sources.h"
 #include "window/win32/win32_runtime.h"
 
 namespace vop::test::monkey {
@@ -23,13 +23,13 @@ namespace vop::test::monkey {
 using reliability::RiggedRandom;
 using reliability::SplitMix;
 
-constexpr ControlId kNew{Ctl::cmdPlay, 0};
-constexpr ControlId kEnd{Ctl::cmdPlay, 1};
-constexpr ControlId kGround{Ctl::btnGround};
+constexpr ControlId kNew{ctl::cmdPlay, 0};
+constexpr ControlId kEnd{ctl::cmdPlay, 1};
+constexpr ControlId kGround{ctl::btnGround};
 constexpr int kMostAimPresses = 16;  // Tab presses to reach a button, at most
 
 inline ControlId slot(std::uint32_t i) {
-    return {Ctl::btnCard, static_cast<Int16>(i)};
+    return {ctl::btnCard, static_cast<Int16>(i)};
 }
 
 // What a player does in one go; its halves are posted together.

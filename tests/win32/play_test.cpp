@@ -26,7 +26,7 @@ class PlayTest : public Win32WindowTest {
     // After H 7 from slot 0, refilled with C 2.
     void expectHearts7Played() {
         EXPECT_EQ(textOf(main), u"Vop:\u73FE\u57281\u679A");
-        EXPECT_EQ(caption({Ctl::btnGround}), u"H 7");
+        EXPECT_EQ(caption({ctl::btnGround}), u"H 7");
         EXPECT_EQ(caption(slot(0)), u"C 2");
         EXPECT_EQ(slotsEnabled(), (std::vector<bool>{false, true, true, false, false}));
         EXPECT_FALSE(IsWindowEnabled(ctl(grid(20))));
@@ -41,13 +41,13 @@ TEST_F(PlayTest, StartUpShowsTheDealWithTheFocusParked) {
         EXPECT_EQ(caption(slot(i)), names[i]);
         EXPECT_TRUE(IsWindowEnabled(slotButton(i)));
     }
-    EXPECT_EQ(caption({Ctl::btnGround}), u"");
-    EXPECT_EQ(caption({Ctl::cmdPlay, 0}), u"N");
-    EXPECT_EQ(caption({Ctl::cmdPlay, 1}), u"E");
+    EXPECT_EQ(caption({ctl::btnGround}), u"");
+    EXPECT_EQ(caption({ctl::cmdPlay, 0}), u"N");
+    EXPECT_EQ(caption({ctl::cmdPlay, 1}), u"E");
     const Text ranks[] = {u"A", u"2", u"3", u"4", u"5", u"6", u"7",
                           u"8", u"9", u"T", u"J", u"Q", u"K"};
     for (int s = 0; s < 4; ++s) {
-        EXPECT_EQ(caption({Ctl::lblColor, static_cast<std::int16_t>(s)}), Text(1, u"SHDC"[s]));
+        EXPECT_EQ(caption({ctl::lblColor, static_cast<std::int16_t>(s)}), Text(1, u"SHDC"[s]));
         for (int r = 1; r <= 13; ++r) {
             EXPECT_EQ(caption(grid(s * 13 + r)), ranks[r - 1]);
             EXPECT_TRUE(IsWindowEnabled(ctl(grid(s * 13 + r))));
@@ -58,8 +58,8 @@ TEST_F(PlayTest, StartUpShowsTheDealWithTheFocusParked) {
 
 TEST_F(PlayTest, TabVisitsHandAndCommandsAndPassesTheGroundBy) {
     const HWND order[] = {slotButton(0),         slotButton(1), slotButton(2),
-                          slotButton(3),         slotButton(4), ctl({Ctl::cmdPlay, 0}),
-                          ctl({Ctl::cmdPlay, 1})};
+                          slotButton(3),         slotButton(4), ctl({ctl::cmdPlay, 0}),
+                          ctl({ctl::cmdPlay, 1})};
     for (HWND next : order) {
         press(VK_TAB);
         EXPECT_TRUE(focusIs(next)) << "Tab went to id " << GetDlgCtrlID(GetFocus());
@@ -71,17 +71,17 @@ TEST_F(PlayTest, TabVisitsHandAndCommandsAndPassesTheGroundBy) {
     press(VK_TAB, true);
     EXPECT_TRUE(focusIs(focusButton()));
     press(VK_TAB, true);  // Shift+Tab from the parked focus reaches "E"
-    EXPECT_TRUE(focusIs(ctl({Ctl::cmdPlay, 1})));
+    EXPECT_TRUE(focusIs(ctl({ctl::cmdPlay, 1})));
     EXPECT_EQ(textOf(main), u"Vop:\u73FE\u57280\u679A") << "moving the focus plays nothing";
 }
 
 TEST_F(PlayTest, ClickOnTheGroundPassesTheFocusOnAfterTheFocusChange) {
-    const HWND ground = ctl({Ctl::btnGround});
+    const HWND ground = ctl({ctl::btnGround});
     SendMessageW(ground, BM_CLICK, 0, 0);
     // Handed on by a posted message, not from inside Windows' own focus change.
     EXPECT_EQ(GetFocus(), ground);
     EXPECT_TRUE(focusIs(focusButton()));
-    EXPECT_EQ(caption({Ctl::btnGround}), u"") << "the ground has no click of its own";
+    EXPECT_EQ(caption({ctl::btnGround}), u"") << "the ground has no click of its own";
 }
 
 TEST_F(PlayTest, MouseClickPlaysTheCard) {
@@ -94,9 +94,9 @@ TEST_F(PlayTest, EveryPressOfADoubleClickIsAClick) {
     willDraw({17, 41});  // H 7 is refilled with H 4, which matches and is played in turn
     mouseDoubleClick(slotButton(0));
     EXPECT_EQ(textOf(main), u"Vop:\u73FE\u57282\u679A");
-    EXPECT_EQ(caption({Ctl::btnGround}), u"H 4");
+    EXPECT_EQ(caption({ctl::btnGround}), u"H 4");
     willDraw({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});  // "N" twice: two deals
-    mouseDoubleClick(ctl({Ctl::cmdPlay, 0}));
+    mouseDoubleClick(ctl({ctl::cmdPlay, 0}));
     EXPECT_EQ(random.left(), 0u);
     EXPECT_EQ(caption(slot(4)), u"ST");
 }
@@ -115,7 +115,7 @@ TEST_F(PlayTest, DisabledSlotCannotBePlayed) {
     ASSERT_FALSE(IsWindowEnabled(slotButton(3)));  // C 9 does not match H 7
     buttonClick(slotButton(3));
     mouseClick(slotButton(3));
-    EXPECT_EQ(caption({Ctl::btnGround}), u"H 7");
+    EXPECT_EQ(caption({ctl::btnGround}), u"H 7");
     EXPECT_EQ(textOf(main), u"Vop:\u73FE\u57281\u679A");
     EXPECT_EQ(caption(slot(3)), u"C 9");
     // Tab passes over the disabled slots 0, 3 and 4.
@@ -124,16 +124,16 @@ TEST_F(PlayTest, DisabledSlotCannotBePlayed) {
     press(VK_TAB);
     EXPECT_TRUE(focusIs(slotButton(2)));
     press(VK_TAB);
-    EXPECT_TRUE(focusIs(ctl({Ctl::cmdPlay, 0})));
+    EXPECT_TRUE(focusIs(ctl({ctl::cmdPlay, 0})));
 }
 
 TEST_F(PlayTest, NDealsANewGame) {
     willDraw({41});
     mouseClick(slotButton(0));
     willDraw({1, 2, 3, 4, 5});
-    mouseClick(ctl({Ctl::cmdPlay, 0}));
+    mouseClick(ctl({ctl::cmdPlay, 0}));
     EXPECT_EQ(textOf(main), u"Vop:\u73FE\u57280\u679A");
-    EXPECT_EQ(caption({Ctl::btnGround}), u"");
+    EXPECT_EQ(caption({ctl::btnGround}), u"");
     EXPECT_EQ(caption(slot(4)), u"S 5");
     EXPECT_EQ(slotsEnabled(), std::vector<bool>(5, true));
     EXPECT_TRUE(IsWindowEnabled(ctl(grid(20))));
@@ -190,7 +190,7 @@ TEST_F(WinTest, EmptyingTheHandShowsWinThenDealsAgain) {
 
     // The new hand, rated against the winning C 4, which stays on the ground.
     EXPECT_EQ(textOf(main), u"Vop:\u73FE\u57280\u679A");
-    EXPECT_EQ(caption({Ctl::btnGround}), u"C 4");
+    EXPECT_EQ(caption({ctl::btnGround}), u"C 4");
     EXPECT_EQ(caption(slot(3)), u"S 4");
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(IsWindowEnabled(slotButton(i)) != FALSE, i == 3) << "slot " << i;

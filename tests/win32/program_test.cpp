@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cards/card_name.h"
+#include "window/vop_window.h"
 #include "window/win32/control_ids.h"
 #include "window/win32/resource.h"
 #include "window/win32/wide_text.h"
@@ -132,6 +133,11 @@ class ProgramTest : public ::testing::Test {
         return status;
     }
 
+    // A control of vop.exe's window, found by its id as the program numbers them.
+    HWND control(ControlId id) const {
+        return GetDlgItem(window, win32::dialogId(ControlPlaces(vopWindow()), id));
+    }
+
     std::wstring exe;
     PROCESS_INFORMATION process{};
     HWND window = nullptr;
@@ -149,9 +155,9 @@ TEST_F(ProgramTest, OpensItsWindowAndEndsWithStatusZeroOnE) {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof(gui);
     ASSERT_TRUE(GetGUIThreadInfo(process.dwThreadId, &gui));
-    EXPECT_EQ(gui.hwndFocus, GetDlgItem(window, win32::kFocusId));
+    EXPECT_EQ(gui.hwndFocus, control(ctl::btnFocus));
 
-    PostMessageW(GetDlgItem(window, win32::kPlayId + 1), BM_CLICK, 0, 0);
+    PostMessageW(control({ctl::cmdPlay, 1}), BM_CLICK, 0, 0);
     EXPECT_EQ(exitStatus(), 0u);
 }
 
@@ -168,7 +174,7 @@ TEST_F(ProgramTest, ScreenReaderInAnotherProcessHearsTheCardsInWords) {
     launch();
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     for (int i = 0; i < 5; ++i) {
-        const HWND slot = GetDlgItem(window, win32::kCardId + i);
+        const HWND slot = control({ctl::btnCard, static_cast<std::int16_t>(i)});
         IAccessible* object = nullptr;
         ASSERT_EQ(
             AccessibleObjectFromWindow(slot, static_cast<DWORD>(OBJID_CLIENT),

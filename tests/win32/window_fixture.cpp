@@ -105,8 +105,8 @@ void Win32WindowTest::willDraw(const std::vector<int>& draws) {
 }
 
 HWND Win32WindowTest::ctl(ControlId id) const {
-    const HWND control = GetDlgItem(main, win32::dialogId(id));
-    EXPECT_NE(control, nullptr) << controlName(id.name) << "(" << id.index << ") missing";
+    const HWND control = GetDlgItem(main, win32::dialogId(runtime.places(), id));
+    EXPECT_NE(control, nullptr) << controlText(id) << " missing";
     return control;
 }
 

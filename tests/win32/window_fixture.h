@@ -70,7 +70,7 @@ class Win32WindowTest : public ::testing::Test {
     void willDraw(const std::vector<int>& draws);
 
     HWND ctl(ControlId id) const;
-    HWND focusButton() const { return ctl({Ctl::btnFocus}); }
+    HWND focusButton() const { return ctl({ctl::btnFocus}); }
     HWND slotButton(int i) const { return ctl(slot(i)); }
     Text caption(ControlId id) const { return textOf(ctl(id)); }
 

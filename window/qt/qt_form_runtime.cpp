@@ -20,14 +20,6 @@ QString toQString(const Text& text) {
     return QString::fromStdU16String(text);
 }
 
-QString objectNameOf(ControlId id) {
-    QString name = QString::fromLatin1(controlName(id.name));
-    if (isArray(id.name)) {
-        name += QStringLiteral("(%1)").arg(id.index);
-    }
-    return name;
-}
-
 // The player sees a run-time error in a box before the program ends; a platform
 // with no screen has nobody to close the box, so there the message on stderr is all.
 void showRuntimeError(RuntimeError error, std::string_view detail) {
@@ -66,8 +58,8 @@ QtFormRuntime::~QtFormRuntime() {
 }
 
 QWidget* QtFormRuntime::widget(ControlId id) const {
-    const auto found = widgets_.find(keyOf(id));
-    return found == widgets_.end() ? nullptr : found->second;
+    const std::optional<std::size_t> at = places().of(id);
+    return at && *at < widgets_.size() ? widgets_[*at] : nullptr;
 }
 
 FormButton* QtFormRuntime::button(ControlId id) const {
@@ -126,8 +118,9 @@ void QtFormRuntime::createControl(ControlId id) {
         }
         made = l;
     }
-    made->setObjectName(objectNameOf(id));
-    widgets_[keyOf(id)] = made;
+    made->setObjectName(QString::fromStdString(controlText(id)));
+    widgets_.resize(places().count());
+    widgets_[place(id)] = made;
     showCaption(id);
     showGeometry(id);
     showFont(id);

@@ -3,9 +3,8 @@
 #pragma once
 
 #include <QLabel>
-#include <map>
 #include <memory>
-#include <utility>
+#include <vector>
 
 #include "window/form_runtime.h"
 #include "window/qt/form_button.h"
@@ -41,12 +40,10 @@ class QtFormRuntime final : public FormRuntime {
     void showSpoken(ControlId id, bool name, bool description) override;
 
   private:
-    using Key = std::pair<int, int>;
-    static Key keyOf(ControlId id) { return {static_cast<int>(id.name), id.index}; }
     void applyTabOrder();
 
     std::unique_ptr<FormWindow> window_;
-    std::map<Key, QWidget*> widgets_;  // owned by window_
+    std::vector<QWidget*> widgets_;  // by place; owned by window_
     // Set while the window is torn down: Qt's last focus and close events must not
     // reach a game that is already gone.
     bool closing_ = false;

@@ -53,10 +53,7 @@ QFont labelFont(const FontDef& def, double points) {
     font.setStyleHint(QFont::SansSerif);
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setPointSizeF(points > 0 ? points : def.points);
-    font.setWeight(static_cast<QFont::Weight>(def.weight));
-    font.setItalic(def.italic);
-    font.setUnderline(def.underline);
-    font.setStrikeOut(def.strikethrough);
+    font.setWeight(QFont::Normal);
     return font;
 }
 

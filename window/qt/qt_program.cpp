@@ -8,8 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "game/frm_vop.h"
-#include "window/qt/qt_form_runtime.h"
 #include "window/qt/qt_look.h"
 
 namespace vop {
@@ -73,16 +71,6 @@ std::unique_ptr<QApplication> openApplication(const char* programName) {
 void identifyApplication() {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
     QGuiApplication::setWindowIcon(vopIcon());
-}
-
-int runVop(RandomSource& random) {
-    QtFormRuntime runtime(vopWindow(), random);
-    frmVop game(runtime);
-    runtime.start(game);
-    if (runtime.ended()) {
-        return 0;
-    }
-    return QApplication::exec();
 }
 
 }  // namespace vop

@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <memory>
 
-#include "window/random_source.h"
-
 namespace vop {
 
 // True when Qt has somewhere to show the window: a platform chosen in
@@ -27,9 +25,5 @@ void identifyApplication();
 // When the display cannot be opened, prints one line on stderr and ends the process
 // with status 1 instead of Qt's abort.
 std::unique_ptr<QApplication> openApplication(const char* programName);
-
-// Shows frmVop and delivers events until "E" or the closed window ends the game;
-// returns the process's exit status.
-int runVop(RandomSource& random);
 
 }  // namespace vop

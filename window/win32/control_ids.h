@@ -5,60 +5,25 @@
 
 #include <optional>
 
-#include "window/control_id.h"
+#include "window/form_definition.h"
 
 namespace vop::win32 {
 
-// The ids stay clear of IDOK (1) and IDCANCEL (2): the dialog manager sends those
-// for Enter and Escape, and no button of the game answers to either key.
-constexpr int kFocusId = 100;
-constexpr int kPlayId = 110;    // + index 0..1
-constexpr int kGroundId = 120;  //
-constexpr int kCardId = 130;    // + index 0..4
-constexpr int kColorId = 140;   // + index 0..3
-constexpr int kExistId = 200;   // + index 0..52
+// A control's id is its place (ControlPlaces) above kFirstControlId, clear of IDOK (1)
+// and IDCANCEL (2): the dialog manager sends those for Enter and Escape, and no button
+// of the game answers to either key.
+constexpr int kFirstControlId = 100;
 
-constexpr int dialogId(ControlId id) {
-    switch (id.name) {
-        case Ctl::btnFocus:
-            return kFocusId;
-        case Ctl::cmdPlay:
-            return kPlayId + id.index;
-        case Ctl::btnGround:
-            return kGroundId;
-        case Ctl::btnCard:
-            return kCardId + id.index;
-        case Ctl::lblColor:
-            return kColorId + id.index;
-        case Ctl::lblExist:
-            return kExistId + id.index;
-    }
-    return 0;
+inline int dialogId(const ControlPlaces& places, ControlId id) {
+    const std::optional<std::size_t> place = places.of(id);
+    return place ? kFirstControlId + static_cast<int>(*place) : 0;
 }
 
-constexpr std::optional<ControlId> controlFor(int id) {
-    const auto element = [](Ctl name, int index) {
-        return ControlId{name, static_cast<std::int16_t>(index)};
-    };
-    if (id == kFocusId) {
-        return ControlId{Ctl::btnFocus};
+inline std::optional<ControlId> controlFor(const ControlPlaces& places, int id) {
+    if (id < kFirstControlId) {
+        return std::nullopt;
     }
-    if (id == kGroundId) {
-        return ControlId{Ctl::btnGround};
-    }
-    if (id >= kPlayId && id < kPlayId + kCommands) {
-        return element(Ctl::cmdPlay, id - kPlayId);
-    }
-    if (id >= kCardId && id < kCardId + kCardSlots) {
-        return element(Ctl::btnCard, id - kCardId);
-    }
-    if (id >= kColorId && id < kColorId + kSuits) {
-        return element(Ctl::lblColor, id - kColorId);
-    }
-    if (id >= kExistId && id < kExistId + kGridLabels) {
-        return element(Ctl::lblExist, id - kExistId);
-    }
-    return std::nullopt;
+    return places.at(static_cast<std::size_t>(id - kFirstControlId));
 }
 
 // Posted to the window: give the focus to the control whose id is wParam. A GotFocus

@@ -14,11 +14,8 @@ int fontHeight(double points, int dpiY) {
 LOGFONTW labelLogFont(const FontDef& font, double points, int dpiY) {
     LOGFONTW lf{};
     lf.lfHeight = fontHeight(points, dpiY);
-    lf.lfWeight = font.weight;
-    lf.lfItalic = font.italic ? TRUE : FALSE;
-    lf.lfUnderline = font.underline ? TRUE : FALSE;
-    lf.lfStrikeOut = font.strikethrough ? TRUE : FALSE;
-    lf.lfCharSet = static_cast<BYTE>(font.charset);  // 0 is ANSI_CHARSET
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = ANSI_CHARSET;
     // At 96 dpi the bitmap "Small Fonts" is drawn as designed; on a denser screen GDI
     // would only blow its bitmaps up, so an outline font is drawn at the screen's
     // own resolution instead.

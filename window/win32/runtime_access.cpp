@@ -29,8 +29,11 @@ Win32Runtime* Win32Runtime::ownerOf(HWND control) {
 
 bool Win32Runtime::spokenOf(HWND control, Spoken& spoken) {
     const Win32Runtime* runtime = ownerOf(control);
-    const std::optional<ControlId> id = controlFor(GetDlgCtrlID(control));
-    if (runtime == nullptr || !id || !runtime->exists(*id)) {
+    if (runtime == nullptr) {
+        return false;
+    }
+    const std::optional<ControlId> id = controlFor(runtime->places(), GetDlgCtrlID(control));
+    if (!id || !runtime->exists(*id)) {
         return false;
     }
     const bool button = runtime->get(*id).def->kind == ControlKind::CommandButton;
@@ -92,7 +95,7 @@ bool Win32Runtime::enterOnButton(const MSG& msg) {
     if (msg.hwnd != GetFocus() || GetParent(msg.hwnd) != hwnd_) {
         return false;
     }
-    const std::optional<ControlId> id = controlFor(GetDlgCtrlID(msg.hwnd));
+    const std::optional<ControlId> id = controlFor(places(), GetDlgCtrlID(msg.hwnd));
     if (!id || !exists(*id) || get(*id).def->kind != ControlKind::CommandButton ||
         !IsWindowEnabled(msg.hwnd)) {
         return false;

@@ -21,7 +21,6 @@ using namespace win32;
 namespace {
 
 constexpr DWORD kFixedFrame = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kSizableFrame = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kButtonStyle =
     WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_NOTIFY | BS_MULTILINE;
 constexpr DWORD kLabelStyle = WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX;
@@ -111,13 +110,13 @@ void Win32Runtime::dispatch(MSG& msg) {
 }
 
 HWND Win32Runtime::control(ControlId id) const {
-    return hwnd_ != nullptr ? GetDlgItem(hwnd_, dialogId(id)) : nullptr;
+    return hwnd_ != nullptr ? GetDlgItem(hwnd_, dialogId(places(), id)) : nullptr;
 }
 
 // --- Building the window.
 
 void Win32Runtime::createWindow() {
-    const DWORD style = form().border == BorderStyle::FixedSingle ? kFixedFrame : kSizableFrame;
+    const DWORD style = kFixedFrame;
     dpi_ = systemDpi();
     const SIZE client{pixelsX(form().clientWidth, dpi_), pixelsY(form().clientHeight, dpi_)};
     const SIZE frame = frameSizeFor(client, style, 0, dpi_);
@@ -160,7 +159,7 @@ void Win32Runtime::createChild(ControlId id) {
     const HWND child = CreateWindowExW(
         0, button ? L"BUTTON" : L"STATIC", wide(s.caption), style, pixelsX(s.left, dpi_),
         pixelsY(s.top, dpi_), pixelsX(s.width, dpi_), pixelsY(s.height, dpi_), hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(dialogId(id))), instance_, nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(dialogId(places(), id))), instance_, nullptr);
     if (child == nullptr) {
         raiseRuntimeError(RuntimeError::ObjectNotSet, "cannot create a control");
     }
@@ -327,7 +326,7 @@ void Win32Runtime::moveFocus(ControlId id) {
     if (inFocusChange_ || !shown_) {
         // Windows is still handing the focus to another control, or the control is
         // not made yet: finish that first.
-        PostMessageW(hwnd_, kMoveFocusMessage, static_cast<WPARAM>(dialogId(id)), 0);
+        PostMessageW(hwnd_, kMoveFocusMessage, static_cast<WPARAM>(dialogId(places(), id)), 0);
         return;
     }
     SetFocus(target);
@@ -384,7 +383,7 @@ LRESULT Win32Runtime::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Win32Runtime::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const std::optional<ControlId> id = controlFor(LOWORD(wParam));
+    const std::optional<ControlId> id = controlFor(places(), LOWORD(wParam));
     if (!id || lParam == 0) {
         return 0;  // Enter and Escape with no default or cancel button, and menus: nothing
     }
@@ -406,7 +405,7 @@ LRESULT Win32Runtime::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Win32Runtime::OnCtlColorStatic(HDC dc, HWND label) {
-    const std::optional<ControlId> id = controlFor(GetDlgCtrlID(label));
+    const std::optional<ControlId> id = controlFor(places(), GetDlgCtrlID(label));
     if (!id || !exists(*id)) {
         return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(label));

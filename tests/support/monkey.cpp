@@ -1,23 +1,23 @@
 // The monkey: random events on the in-memory window, the invariant checker watching each.
-#include "tests/reliability/monkey.h"
+#include "support/monkey.h"
 
 #include <memory>
 #include <vector>
 
-#include "game/invariants.h"
-#include "tests/reliability/random_sources.h"
+#include "support/invariant_checker.h"
+#include "support/random_sources.h"
 #include "window/memory_runtime.h"
 
 namespace vop::reliability {
 
 namespace {
 
-constexpr ControlId kNew{Ctl::cmdPlay, 0};
-constexpr ControlId kEnd{Ctl::cmdPlay, 1};
-constexpr ControlId kGround{Ctl::btnGround};
+constexpr ControlId kNew{ctl::cmdPlay, 0};
+constexpr ControlId kEnd{ctl::cmdPlay, 1};
+constexpr ControlId kGround{ctl::btnGround};
 
 ControlId slot(std::uint32_t i) {
-    return {Ctl::btnCard, static_cast<Int16>(i)};
+    return {ctl::btnCard, static_cast<Int16>(i)};
 }
 
 std::unique_ptr<RandomSource> makeSource(Source source, std::uint64_t seed) {

@@ -1,7 +1,29 @@
-// The monkey's random sequences.
-#include "tests/reliability/random_sources.h"
+// Random sequences for tests: scripted ones, and the monkeys'.
+#include "support/random_sources.h"
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "window/text.h"
+
+namespace vop {
+
+float ScriptedRandom::rnd() {
+    if (values_.empty()) {
+        const std::string line =
+            "ScriptedRandom: the script ran out after " + digits(draws_) + " draws\n";
+        std::fputs(line.c_str(), stderr);
+        std::abort();
+    }
+    const float value = values_.front();
+    values_.pop_front();
+    ++draws_;
+    return value;
+}
+
+}  // namespace vop
 
 namespace vop::reliability {
 

@@ -1,10 +1,39 @@
-// Random sequences that drive the monkey: uniform, adversarial, and one rigged to let games be won.
+// Random sequences for tests: values a test chooses, and those that drive the monkeys:
+// uniform, adversarial, and one rigged to let games be won.
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <initializer_list>
 
 #include "game/frm_vop.h"
 #include "window/random_source.h"
+
+namespace vop {
+
+// Values chosen by a test, handed out in order. Running out is a fault of the
+// test and ends the program with a clear message.
+class ScriptedRandom final : public RandomSource {
+  public:
+    ScriptedRandom() = default;
+    ScriptedRandom(std::initializer_list<float> values) : values_(values) {}
+
+    void push(float value) { values_.push_back(value); }
+    void push(std::initializer_list<float> values) { values_.insert(values_.end(), values); }
+    std::size_t left() const { return values_.size(); }
+    int reseeds() const { return reseeds_; }
+    int draws() const { return draws_; }
+
+    void randomize() override { ++reseeds_; }
+    float rnd() override;
+
+  private:
+    std::deque<float> values_;
+    int reseeds_ = 0;
+    int draws_ = 0;
+};
+
+}  // namespace vop
 
 namespace vop::reliability {
 

@@ -1,5 +1,5 @@
 // The game's invariants, checked against the window after every event.
-#include "game/invariants.h"
+#include "support/invariant_checker.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -108,7 +108,7 @@ InvariantChecker::Snapshot InvariantChecker::read() const {
     s.playedCount = game_.playedCount();
     s.remainCount = game_.remainCount();
     for (Int16 i = 0; i < kHand; ++i) {
-        const ControlId id{Ctl::btnCard, i};
+        const ControlId id{ctl::btnCard, i};
         s.tag[i] = cardNumberIn(runtime_.tag(id));
         if (s.tag[i] == 0) {
             invariantBroken(slotName(i) + ".Tag is " + quoted(runtime_.tag(id)) +
@@ -117,7 +117,7 @@ InvariantChecker::Snapshot InvariantChecker::read() const {
         s.filled[i] = !runtime_.caption(id).empty();
         s.enabled[i] = runtime_.enabled(id);
     }
-    const Text& ground = runtime_.caption({Ctl::btnGround});
+    const Text& ground = runtime_.caption({ctl::btnGround});
     for (Int16 n = 1; n <= kDeckSize && !ground.empty(); ++n) {
         if (names_[n] == ground) {
             s.ground = n;
@@ -137,7 +137,7 @@ InvariantChecker::Snapshot InvariantChecker::read() const {
             invariantBroken("cards(" + num(n) + ").Status is " + num(card.Status));
         }
         s.inDeck[n] = card.Status == 0;
-        const ControlState& label = runtime_.get({Ctl::lblExist, n});
+        const ControlState& label = runtime_.get({ctl::lblExist, n});
         if (label.foreColor != kRed && label.foreColor != kBlue) {
             invariantBroken(labelName(n) + " is neither blue nor red");
         }
@@ -172,7 +172,7 @@ void InvariantChecker::checkCounts(const Snapshot& s) const {
 void InvariantChecker::checkHand(const Snapshot& s) const {
     for (int i = 0; i < kHand; ++i) {
         const Int16 n = s.tag[i];
-        const Text& caption = runtime_.caption({Ctl::btnCard, static_cast<Int16>(i)});
+        const Text& caption = runtime_.caption({ctl::btnCard, static_cast<Int16>(i)});
         if (!s.filled[i]) {
             if (s.remainCount != 0) {
                 invariantBroken(slotName(i) + " is empty while " + num(s.remainCount) +
@@ -277,7 +277,7 @@ void InvariantChecker::checkDisabledLabels(const Snapshot& s) const {
 }
 
 void InvariantChecker::checkFocusParked() const {
-    if (runtime_.focus() != ControlId{Ctl::btnFocus}) {
+    if (runtime_.focus() != ControlId{ctl::btnFocus}) {
         invariantBroken("the focus is not parked on btnFocus after a click");
     }
 }

@@ -1,0 +1,12 @@
+// The game in its Qt window: what the Linux program runs, and its start-up probe.
+#pragma once
+
+#include "window/random_source.h"
+
+namespace vop {
+
+// Shows frmVop and delivers events until "E" or the closed window ends the game;
+// returns the process's exit status. The Qt application must be open.
+int runVop(RandomSource& random);
+
+}  // namespace vop
