@@ -183,7 +183,7 @@ class Session {
     void playOn(int clicks) {
         for (int c = 0; c < clicks && events_ < kMostEvents; ++c) {
             int chosen = -1;
-            for (int i = 0; i < 5 && chosen < 0; ++i) {
+            for (int i = 0; i < kHandSize && chosen < 0; ++i) {
                 if (runtime_.enabled(slot(i)) && !runtime_.caption(slot(i)).empty()) {
                     chosen = i;
                 }

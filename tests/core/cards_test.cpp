@@ -92,8 +92,8 @@ TEST_F(StartUp, TableHoldsEveryCardInSuitThenRankOrder) {
     std::set<Text> names;
     for (int n = 1; n <= 52; ++n) {
         EXPECT_EQ(cards(n).ID, n);
-        EXPECT_EQ(cards(n).color, (n - 1) / 13);
-        EXPECT_EQ(cards(n).Number, (n - 1) % 13 + 1);
+        EXPECT_EQ(cards(n).color, suitOf(n));
+        EXPECT_EQ(cards(n).Number, rankOf(n));
         if (n <= 13) {
             EXPECT_EQ(setCap(cards(n)), spades[n - 1]);
         }

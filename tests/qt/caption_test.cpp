@@ -40,8 +40,8 @@ TEST_F(Captions, EveryCardNameFitsTheSlotInTheDefaultFont) {
     const int defaultPixels = QFontInfo(b->font()).pixelSize();
     for (Int16 n = 1; n <= 52; ++n) {
         clsCard c;
-        c.color = static_cast<Int16>((n - 1) / 13);
-        c.Number = static_cast<Int16>((n - 1) % 13 + 1);
+        c.color = suitOf(n);
+        c.Number = rankOf(n);
         const QString name = QString::fromStdU16String(setCap(c));
         const CaptionLayout layout = fitCaption(name, b->font(), area);
         const QFontMetrics metrics(layout.font);

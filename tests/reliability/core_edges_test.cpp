@@ -21,7 +21,7 @@ TEST(CoreEdges, ClosingTheWindowBehindWinDealsNoMore) {
     runtime.start(game);
     for (int plays = 0; plays < 5000 && !runtime.ended(); ++plays) {
         int chosen = -1;
-        for (int i = 0; i < 5 && chosen < 0; ++i) {
+        for (int i = 0; i < kHandSize && chosen < 0; ++i) {
             if (runtime.enabled(slot(i)) && !runtime.caption(slot(i)).empty()) {
                 chosen = i;
             }

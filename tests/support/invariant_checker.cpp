@@ -12,19 +12,7 @@ namespace {
 
 InvariantFailureAction failureAction = nullptr;
 
-constexpr Int16 kHand = 5;
-constexpr Int16 kDealt = 47;  // cards left in the deck after a deal
-
-// A card's rank and suit follow from its number alone; the checker does not trust the table.
-Int16 rankOf(Int16 n) {
-    return static_cast<Int16>((n - 1) % kRanks + 1);
-}
-Int16 suitOf(Int16 n) {
-    return static_cast<Int16>((n - 1) / kRanks);
-}
-bool follows(Int16 card, Int16 ground) {
-    return rankOf(card) == rankOf(ground) || suitOf(card) == suitOf(ground);
-}
+constexpr Int16 kDealt = kDeckSize - kHandSize;  // cards left in the deck after a deal
 
 std::string num(long long n) {
     return std::to_string(n);
@@ -70,6 +58,11 @@ std::array<Text, 53> cardNames() {
 
 }  // namespace
 
+// A card's rank and suit follow from its number alone; the checker does not trust the table.
+bool follows(Int16 card, Int16 ground) {
+    return rankOf(card) == rankOf(ground) || suitOf(card) == suitOf(ground);
+}
+
 void invariantBroken(const std::string& what) {
     std::fprintf(stderr, "Vop: invariant broken: %s\n", what.c_str());
     std::fflush(stderr);
@@ -92,7 +85,7 @@ int InvariantChecker::Snapshot::filledCount() const {
 }
 
 bool InvariantChecker::Snapshot::inFilledSlot(Int16 n) const {
-    for (int i = 0; i < kHand; ++i) {
+    for (int i = 0; i < kHandSize; ++i) {
         if (filled[i] && tag[i] == n) {
             return true;
         }
@@ -107,7 +100,7 @@ InvariantChecker::Snapshot InvariantChecker::read() const {
     Snapshot s;
     s.playedCount = game_.playedCount();
     s.remainCount = game_.remainCount();
-    for (Int16 i = 0; i < kHand; ++i) {
+    for (Int16 i = 0; i < kHandSize; ++i) {
         const ControlId id{ctl::btnCard, i};
         s.tag[i] = cardNumberIn(runtime_.tag(id));
         if (s.tag[i] == 0) {
@@ -170,7 +163,7 @@ void InvariantChecker::checkCounts(const Snapshot& s) const {
 }
 
 void InvariantChecker::checkHand(const Snapshot& s) const {
-    for (int i = 0; i < kHand; ++i) {
+    for (int i = 0; i < kHandSize; ++i) {
         const Int16 n = s.tag[i];
         const Text& caption = runtime_.caption({ctl::btnCard, static_cast<Int16>(i)});
         if (!s.filled[i]) {
@@ -225,7 +218,7 @@ void InvariantChecker::checkFreshDeal(const Snapshot& s) const {
     if (s.playedCount != 0) {
         invariantBroken("the ground is empty after " + num(s.playedCount) + " plays");
     }
-    for (int i = 0; i < kHand; ++i) {
+    for (int i = 0; i < kHandSize; ++i) {
         if (!s.enabled[i]) {
             invariantBroken(slotName(i) + " is disabled on a fresh deal");
         }
@@ -251,7 +244,7 @@ void InvariantChecker::checkGround(const Snapshot& s) const {
         invariantBroken("the ground shows " + toUtf8(names_[s.ground]) +
                         " before the first play of a game");
     }
-    for (int i = 0; i < kHand; ++i) {
+    for (int i = 0; i < kHandSize; ++i) {
         const bool playable = follows(s.tag[i], s.ground);
         if (s.enabled[i] != playable) {
             invariantBroken(slotName(i) + (s.enabled[i] ? " is enabled" : " is disabled") +
@@ -320,7 +313,7 @@ void InvariantChecker::checkPlay(const Snapshot& before, const Snapshot& now, In
                         num(before.playedCount) + " to " + num(now.playedCount));
     }
     const bool refilled = step == 1 && before.remainCount > 0;
-    for (int i = 0; i < kHand; ++i) {
+    for (int i = 0; i < kHandSize; ++i) {
         const bool same = now.tag[i] == before.tag[i] && now.filled[i] == before.filled[i];
         if (i != slot && !same) {
             invariantBroken(slotName(i) + " changed on a play from " + from);
@@ -401,7 +394,7 @@ void InvariantChecker::afterNewGame() {
 
 void InvariantChecker::afterPlay(Int16 slot) {
     const Snapshot before = previous("a play");
-    if (slot < 0 || slot >= kHand) {
+    if (slot < 0 || slot >= kHandSize) {
         invariantBroken("a play from " + slotName(slot) + ", which does not exist");
     }
     const Snapshot now = read();
@@ -442,7 +435,7 @@ void InvariantChecker::check() {
         winner_ = 0;
         ++deals_;
     } else {
-        for (Int16 i = 0; i < kHand; ++i) {
+        for (Int16 i = 0; i < kHandSize; ++i) {
             if (before.enabled[i] && before.tag[i] == now.ground) {
                 slot = i;
             }

@@ -10,6 +10,9 @@
 
 namespace vop {
 
+// The rule of play, from card numbers alone: the same rank or the same suit.
+bool follows(Int16 card, Int16 ground);
+
 // Writes "Vop: invariant broken: <what>" to stderr and ends the program with status 1.
 [[noreturn]] void invariantBroken(const std::string& what);
 

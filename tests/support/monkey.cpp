@@ -66,7 +66,7 @@ class Walk {
     // card that frees another, so a rigged walk tries that a few times before "N".
     bool stuck() {
         bool emptyEnabled = false;
-        for (std::uint32_t i = 0; i < 5; ++i) {
+        for (Int16 i = 0; i < kHandSize; ++i) {
             if (runtime_.enabled(slot(i))) {
                 if (!runtime_.caption(slot(i)).empty()) {
                     return false;
@@ -81,7 +81,7 @@ class Walk {
     bool pickPlay(std::uint32_t& chosen) {
         std::vector<std::uint32_t> filled;
         std::vector<std::uint32_t> empty;
-        for (std::uint32_t i = 0; i < 5; ++i) {
+        for (Int16 i = 0; i < kHandSize; ++i) {
             if (runtime_.enabled(slot(i))) {
                 (runtime_.caption(slot(i)).empty() ? empty : filled).push_back(i);
             }

@@ -117,9 +117,9 @@ float RiggedRandom::rnd() {
             continue;
         }
         any[anyCount++] = n;
-        if (target_ != 0 && (n - 1) / kRanks == (target_ - 1) / kRanks) {
+        if (target_ != 0 && suitOf(n) == suitOf(target_)) {
             sameSuit[suits++] = n;
-        } else if (target_ != 0 && (n - 1) % kRanks == (target_ - 1) % kRanks) {
+        } else if (target_ != 0 && rankOf(n) == rankOf(target_)) {
             sameRank[ranks++] = n;
         }
     }
