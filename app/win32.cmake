@@ -9,8 +9,16 @@ target_include_directories(vop_resources PRIVATE ${PROJECT_SOURCE_DIR}
 set_source_files_properties(win32/vop.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_CURRENT_SOURCE_DIR}/win32/vop.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32/vop.ico;${PROJECT_BINARY_DIR}/release/vop_version.h")
 
-# lean_cxx_runtime.cpp keeps the C++ library's exception classes and demangler out.
-add_executable(vop WIN32 main_win32.cpp lean_cxx_runtime.cpp $<TARGET_OBJECTS:vop_resources>)
+add_executable(vop WIN32 main_win32.cpp $<TARGET_OBJECTS:vop_resources>)
+# lean_cxx_runtime.cpp keeps the C++ library's exception classes and demangler out; it
+# replaces helpers of GNU libstdc++ and means nothing with another C++ library.
+include(CheckCXXSymbolExists)
+check_cxx_symbol_exists(__GLIBCXX__ cstddef VOP_LIBSTDCXX)
+if(MINGW AND VOP_LIBSTDCXX)
+    set(VOP_LEAN_CXX_RUNTIME ${CMAKE_CURRENT_SOURCE_DIR}/lean_cxx_runtime.cpp)
+    target_sources(vop PRIVATE ${VOP_LEAN_CXX_RUNTIME})
+    set(VOP_LEAN_CXX_RUNTIME ${VOP_LEAN_CXX_RUNTIME} PARENT_SCOPE)  # the start-up probe's too
+endif()
 target_link_libraries(vop PRIVATE vop_game vop_win32)
 # wWinMain; ASLR and DEP for a program that ships to other people's machines.
 target_link_options(vop PRIVATE -municode -Wl,--dynamicbase -Wl,--nxcompat
