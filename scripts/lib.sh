@@ -156,3 +156,28 @@ window_picture() {
     kill "$program" 2>/dev/null || true
     wait "$program" 2>/dev/null || true
 }
+
+# check WHAT COMMAND...: one test of a stage that is not a CTest run; its output shows
+# only when it fails. checks_done NAME then reports the stage's counts into the run's
+# totals and fails the stage if any check failed.
+VOP_CHECKS_PASSED=0
+VOP_CHECKS_FAILED=0
+check() {
+    local what="$1"
+    shift
+    local out
+    if out="$("$@" 2>&1)"; then
+        VOP_CHECKS_PASSED=$((VOP_CHECKS_PASSED + 1))
+        printf '    ok: %s\n' "$what" >&2
+    else
+        VOP_CHECKS_FAILED=$((VOP_CHECKS_FAILED + 1))
+        printf 'vop: FAILED: %s\n%s\n' "$what" "$out" >&2
+    fi
+}
+checks_done() {
+    say "$1: $VOP_CHECKS_PASSED passed, $VOP_CHECKS_FAILED failed"
+    if [ -n "${VOP_TALLY:-}" ]; then
+        echo "$VOP_CHECKS_PASSED $VOP_CHECKS_FAILED" >>"$VOP_TALLY"
+    fi
+    [ "$VOP_CHECKS_FAILED" -eq 0 ] || die "$1 checks failed"
+}

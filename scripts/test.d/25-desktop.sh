@@ -15,21 +15,6 @@ prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 cmake --install build/release --prefix "$prefix" >/dev/null
 
-passed=0
-failed=0
-# check WHAT COMMAND...: one test; its output shows only when it fails.
-check() {
-    local what="$1"
-    shift
-    local out
-    if out="$("$@" 2>&1)"; then
-        passed=$((passed + 1))
-        printf '    ok: %s\n' "$what" >&2
-    else
-        failed=$((failed + 1))
-        printf 'vop: FAILED: %s\n%s\n' "$what" "$out" >&2
-    fi
-}
 
 app=net.vopgame.Vop
 expected=(
@@ -52,23 +37,8 @@ check "appstreamcli validate --no-net" \
 # The installed program on an X server: the caption alone as title, the icon in every
 # size, and the class the desktop entry names in StartupWMClass, whatever its command line.
 x11_window() {
-    local numberFile
-    numberFile="$(mktemp)"
-    Xvfb -displayfd 3 -screen 0 400x300x24 -dpi 96 -nolisten tcp 3>"$numberFile" &
-    local xvfb=$!
-    local tries=0
-    until [ -s "$numberFile" ]; do
-        tries=$((tries + 1))
-        if [ $tries -gt 100 ]; then
-            kill "$xvfb"
-            echo "Xvfb did not start"
-            return 1
-        fi
-        sleep 0.1
-    done
-    local display=":$(head -n 1 "$numberFile")"
-    rm -f "$numberFile"
-    # The game takes no command line: Qt's own options must change nothing.
+    start_xvfb 400x300x24
+    local display="$DISPLAY"
     DISPLAY="$display" "$prefix/bin/vop" -qwindowtitle Other -name other -reverse &
     local vop=$!
     local rc=0
@@ -87,8 +57,8 @@ x11_window() {
         done
         [ $rc -eq 0 ] || grep -E '_NET_WM_NAME|WM_CLASS|Icon \(' <<<"$props"
     fi
-    kill "$vop" "$xvfb" 2>/dev/null || true
-    wait "$vop" "$xvfb" 2>/dev/null || true
+    kill "$vop" "$XVFB_PID" 2>/dev/null || true
+    wait "$vop" "$XVFB_PID" 2>/dev/null || true
     return $rc
 }
 check "installed vop on X11: title, WM_CLASS, icon, no command line" x11_window
@@ -102,8 +72,4 @@ check "window opens and keeps 120 x 63 under weston" \
     tests/qt/under_weston.sh "$(command -v weston)" build/asan/tests/qt/qt_tests \
     --gtest_filter='Platform.*'
 
-say "desktop: $passed passed, $failed failed"
-if [ -n "${VOP_TALLY:-}" ]; then
-    echo "$passed $failed" >>"$VOP_TALLY"
-fi
-[ "$failed" -eq 0 ] || die "desktop checks failed"
+checks_done desktop

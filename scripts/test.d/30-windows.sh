@@ -42,13 +42,8 @@ fi
 # The same game in the Qt window beside it, for what the two windows must draw alike.
 cmake --preset release >/dev/null
 cmake --build --preset release
-if bash tests/win32/grid_beside_qt.sh build/release/app/vop "$WINE_LOADER" \
-    "build/$VOP_WINDOWS_PRESET/app/vop.exe"; then
-    say "grid letters stand where the Qt window puts them"
-    echo "1 0" >>"${VOP_TALLY:-/dev/null}"
-else
-    echo "0 1" >>"${VOP_TALLY:-/dev/null}"
-    die "the grid's letters stand elsewhere than in the Qt window"
-fi
+check "the grid's letters stand where the Qt window puts them" bash tests/win32/grid_beside_qt.sh \
+    build/release/app/vop "$WINE_LOADER" "build/$VOP_WINDOWS_PRESET/app/vop.exe"
+checks_done "Win32 beside Qt"
 say "Windows stage: Wine tests took $(($(date +%s) - wine_started)) s"
 say "$VOP_WINDOWS_RAN"

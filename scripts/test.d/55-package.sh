@@ -15,21 +15,6 @@ bash scripts/package.sh || die "scripts/package.sh failed"
 scratch="$(mktemp -d)"
 trap 'rc=$?; rm -rf "$scratch"; [ $rc -eq 0 ] || echo "vop: FAILED (exit $rc) in 55-package.sh" >&2; exit $rc' EXIT
 
-passed=0
-failed=0
-# check WHAT COMMAND...: one test; its output shows only when it fails.
-check() {
-    local what="$1"
-    shift
-    local out
-    if out="$("$@" 2>&1)"; then
-        passed=$((passed + 1))
-        printf '    ok: %s\n' "$what" >&2
-    else
-        failed=$((failed + 1))
-        printf 'vop: FAILED: %s\n%s\n' "$what" "$out" >&2
-    fi
-}
 
 version="$(cat build/package/release/version.txt)"
 deb="$(ls dist/vop_*.deb)"
@@ -109,8 +94,4 @@ check "the Linux program is the same built in another folder" \
 check "vop.exe is the same built in another folder" \
     cmp build/package-windows/app/vop.exe "$copy/build/package-windows/app/vop.exe"
 
-say "packages: $passed passed, $failed failed"
-if [ -n "${VOP_TALLY:-}" ]; then
-    echo "$passed $failed" >>"$VOP_TALLY"
-fi
-[ "$failed" -eq 0 ] || die "package checks failed"
+checks_done packages

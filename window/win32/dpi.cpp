@@ -2,6 +2,8 @@
 // that vop.exe still starts on older 32-bit Windows, which gets the system DPI.
 #include "window/win32/dpi.h"
 
+#include "window/win32/system_function.h"
+
 namespace vop::win32 {
 
 namespace {
@@ -10,30 +12,11 @@ using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
 
-// A user32 function of newer Windows, looked up on first use. Plain data, set up
-// before the program runs: the game has one thread, and needs no guarded statics.
-template <class Fn>
-struct User32Function {
-    const char* name;
-    Fn fn = nullptr;
-    bool looked = false;
+SystemDll user32{L"user32.dll"};
 
-    Fn get() {
-        if (!looked) {
-            looked = true;
-            if (const HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
-                // Through the generic function pointer type, which any function pointer may pass.
-                fn = reinterpret_cast<Fn>(
-                    reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
-            }
-        }
-        return fn;
-    }
-};
-
-User32Function<GetDpiForWindowFn> getDpiForWindow{"GetDpiForWindow"};
-User32Function<AdjustWindowRectExForDpiFn> adjustForDpi{"AdjustWindowRectExForDpi"};
-User32Function<SystemParametersInfoForDpiFn> infoForDpi{"SystemParametersInfoForDpi"};
+SystemFunction<GetDpiForWindowFn> getDpiForWindow{user32, "GetDpiForWindow"};
+SystemFunction<AdjustWindowRectExForDpiFn> adjustForDpi{user32, "AdjustWindowRectExForDpi"};
+SystemFunction<SystemParametersInfoForDpiFn> infoForDpi{user32, "SystemParametersInfoForDpi"};
 
 }  // namespace
 
