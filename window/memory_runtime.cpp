@@ -6,18 +6,30 @@
 namespace vop {
 
 void MemoryRuntime::click(ControlId id) {
+    if (takesPress(id)) {
+        moveFocus(id);
+        raiseClick(id);  // dropped if the focus change ended the program
+    }
+}
+
+void MemoryRuntime::pressOff(ControlId id) {
+    if (takesPress(id)) {
+        moveFocus(id);
+    }
+}
+
+bool MemoryRuntime::takesPress(ControlId id) const {
     if (ended() || inMessageBox() || !exists(id)) {
-        return;
+        return false;
     }
     const ControlState& s = get(id);
-    if (s.def->kind != ControlKind::CommandButton || !s.enabled || !s.visible) {
-        return;
+    return s.def->kind == ControlKind::CommandButton && s.enabled && s.visible;
+}
+
+void MemoryRuntime::pressFocused() {
+    if (!ended() && !inMessageBox() && focus()) {
+        raiseClick(*focus());
     }
-    moveFocus(id);
-    if (ended()) {
-        return;
-    }
-    raiseClick(id);
 }
 
 void MemoryRuntime::pressTab(bool backwards) {

@@ -16,8 +16,14 @@ class MemoryRuntime final : public FormRuntime {
     // A mouse click as the platform delivers it: an enabled, visible button first
     // takes the focus, then raises Click. Anything else receives nothing.
     void click(ControlId id);
+    // The button pressed, but the mouse let go outside it: the focus and no Click.
+    void pressOff(ControlId id);
     // Tab and Shift+Tab: the next or previous control in tab order that can take the focus.
     void pressTab(bool backwards = false);
+    // Space or Enter: the focused button raises Click.
+    void pressFocused();
+    // The player closes the window: the program ends.
+    void close() { end(); }
 
     // Runs while the message box is open (the box is closed when it returns).
     std::function<void(const Text& prompt)> onMessageBox;
@@ -43,6 +49,9 @@ class MemoryRuntime final : public FormRuntime {
     void quit() override { quit_ = true; }
 
   private:
+    // An enabled, visible button of a running window, with no box open: a mouse press reaches it.
+    bool takesPress(ControlId id) const;
+
     std::vector<Text> messages_;
     Text lastTitle_;
     bool shown_ = false;

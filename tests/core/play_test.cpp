@@ -188,42 +188,6 @@ TEST_F(Play, NoMatchingSlotJustWaits) {
     EXPECT_EQ(ground(), "SA");
 }
 
-TEST_F(Play, FocusParksOnTheHiddenButton) {
-    startWith({1, 2, 3, 4, 5});
-    runtime.pressTab();
-    EXPECT_EQ(*runtime.focus(), slot(0));
-    runtime.click({ctl::btnGround});
-    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
-    EXPECT_EQ(game.playedCount(), 0);  // the ground has no click handler
-    // Tab order: btnFocus, the five slots, N, E; the ground is passed by.
-    std::vector<ControlId> visited;
-    for (int i = 0; i < 8; ++i) {
-        runtime.pressTab();
-        visited.push_back(*runtime.focus());
-    }
-    const std::vector<ControlId> expected = {slot(0),           slot(1),        slot(2),
-                                             slot(3),           slot(4),        {ctl::cmdPlay, 0},
-                                             {ctl::cmdPlay, 1}, {ctl::btnFocus}};
-    EXPECT_EQ(visited, expected);
-    runtime.pressTab(true);
-    EXPECT_EQ(*runtime.focus(), (ControlId{ctl::cmdPlay, 1}));  // Shift+Tab reaches "E"
-    runtime.raiseGotFocus({ctl::btnGround});                    // however the ground gets the focus
-    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
-}
-
-TEST_F(Play, TabSkipsDisabledSlots) {
-    startWith({card('H', 7), card('H', 2), card('S', 7), card('C', 9), card('D', 13)});
-    willDraw({card('C', 3)});
-    runtime.click(slot(0));
-    std::vector<ControlId> visited;
-    for (int i = 0; i < 4; ++i) {
-        runtime.pressTab();
-        visited.push_back(*runtime.focus());
-    }
-    EXPECT_EQ(visited,
-              (std::vector<ControlId>{slot(1), slot(2), {ctl::cmdPlay, 0}, {ctl::cmdPlay, 1}}));
-}
-
 TEST_F(Play, EndStopsTheGameAtOnce) {
     startWith({1, 2, 3, 4, 5});
     runtime.click({ctl::cmdPlay, 1});

@@ -12,34 +12,6 @@ namespace {
 using test::slot;
 
 // Plays a rigged game to its end; the "Win" box is where the window gets closed.
-TEST(CoreEdges, ClosingTheWindowBehindWinDealsNoMore) {
-    reliability::RiggedRandom random(4);
-    MemoryRuntime runtime(vopWindow(), random);
-    frmVop game(runtime);
-    random.watch(game);
-    runtime.onMessageBox = [&](const Text&) { runtime.end(); };
-    runtime.start(game);
-    for (int plays = 0; plays < 5000 && !runtime.ended(); ++plays) {
-        int chosen = -1;
-        for (int i = 0; i < kHandSize && chosen < 0; ++i) {
-            if (runtime.enabled(slot(i)) && !runtime.caption(slot(i)).empty()) {
-                chosen = i;
-            }
-        }
-        if (chosen < 0) {
-            runtime.click({ctl::cmdPlay, 0});  // no card to play: deal anew
-            continue;
-        }
-        random.target(static_cast<Int16>(textToInteger(runtime.tag(slot(chosen)))));
-        runtime.click(slot(chosen));
-    }
-    ASSERT_TRUE(runtime.ended());
-    EXPECT_EQ(runtime.messages().size(), 1U);
-    EXPECT_EQ(game.playedCount(), 52);  // no new deal after the window closed
-    EXPECT_EQ(game.remainCount(), 0);
-    EXPECT_TRUE(runtime.quitCalled());
-}
-
 TEST(CoreEdges, ClicksThePlatformNeverDelivers) {
     ScriptedRandom random{test::valueFor(1), test::valueFor(2), test::valueFor(3),
                           test::valueFor(4), test::valueFor(5)};

@@ -1,16 +1,21 @@
-// The monkey: random events on the in-memory window, the invariant checker watching each.
+// The monkey's walk, the same on every backend: it acts through the driver and reads the
+// game through the invariant checker.
 #include "support/monkey.h"
 
 #include <memory>
 #include <vector>
 
+#include "support/driver.h"
 #include "support/invariant_checker.h"
 #include "support/random_sources.h"
-#include "window/memory_runtime.h"
 
 namespace vop::reliability {
 
 namespace {
+
+using test::BoxClose;
+using test::Driver;
+using test::Key;
 
 constexpr ControlId kNew{ctl::cmdPlay, 0};
 constexpr ControlId kEnd{ctl::cmdPlay, 1};
@@ -35,26 +40,31 @@ std::unique_ptr<RandomSource> makeSource(Source source, std::uint64_t seed) {
 class Walk {
   public:
     Walk(Source source, std::uint64_t seed)
-        : source_(source), random_(makeSource(source, seed)), choice_(~seed) {
+        : source_(source),
+          random_(makeSource(source, seed)),
+          choice_(~seed),
+          driver_(test::makeDriver(*random_)),
+          checker_(driver_->game(), driver_->runtime()) {
         if (source == Source::Rigged) {
-            static_cast<RiggedRandom&>(*random_).watch(game_);
+            static_cast<RiggedRandom&>(*random_).watch(driver_->game());
         }
-        runtime_.onMessageBox = [this](const Text& prompt) { whileBoxOpen(prompt); };
+        driver_->onBox = [this](const test::SeenBox& box) { return whileBoxOpen(box); };
     }
 
     MonkeyStats run(long long events) {
-        runtime_.start(game_);
+        driver_->start();
         checker_.afterStart();
         while (stats_.events < events) {
             step();
+            checkFocus();
         }
-        runtime_.click(kEnd);
-        if (!runtime_.ended() || !runtime_.quitCalled()) {
+        driver_->click(kEnd);
+        if (!driver_->ended()) {
             invariantBroken("\"E\" did not end the program");
         }
         if (checker_.wins() != stats_.wins) {
-            invariantBroken("the checker saw " + std::to_string(checker_.wins()) +
-                            " wins, the message box " + std::to_string(stats_.wins));
+            invariantBroken("the checker saw " + std::to_string(checker_.wins()) + " wins, but " +
+                            std::to_string(stats_.wins) + " boxes opened");
         }
         stats_.games = checker_.deals();
         stats_.exhaustions = checker_.exhaustions();
@@ -62,13 +72,19 @@ class Walk {
     }
 
   private:
+    const FormRuntime& runtime() const { return driver_->runtime(); }
+
+    Int16 cardIn(ControlId id) const {
+        return static_cast<Int16>(textToInteger(runtime().tag(id)));
+    }
+
     // No card left to play; replaying an emptied slot may still turn the ground to a
     // card that frees another, so a rigged walk tries that a few times before "N".
     bool stuck() {
         bool emptyEnabled = false;
-        for (Int16 i = 0; i < kHandSize; ++i) {
-            if (runtime_.enabled(slot(i))) {
-                if (!runtime_.caption(slot(i)).empty()) {
+        for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(kHandSize); ++i) {
+            if (runtime().enabled(slot(i))) {
+                if (!runtime().caption(slot(i)).empty()) {
                     return false;
                 }
                 emptyEnabled = true;
@@ -81,9 +97,9 @@ class Walk {
     bool pickPlay(std::uint32_t& chosen) {
         std::vector<std::uint32_t> filled;
         std::vector<std::uint32_t> empty;
-        for (Int16 i = 0; i < kHandSize; ++i) {
-            if (runtime_.enabled(slot(i))) {
-                (runtime_.caption(slot(i)).empty() ? empty : filled).push_back(i);
+        for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(kHandSize); ++i) {
+            if (runtime().enabled(slot(i))) {
+                (runtime().caption(slot(i)).empty() ? empty : filled).push_back(i);
             }
         }
         const std::vector<std::uint32_t>& from =
@@ -95,82 +111,152 @@ class Walk {
         return true;
     }
 
-    void clickSlot(std::uint32_t i) {
-        const bool enabled = runtime_.enabled(slot(i));
-        if (source_ == Source::Rigged) {
-            static_cast<RiggedRandom&>(*random_).target(
-                static_cast<Int16>(std::stoi(toUtf8(runtime_.tag(slot(i))))));
+    // What the control the player is about to press will do, told to the checker after.
+    enum class Effect : std::uint8_t { None, Play, Deal };
+    Effect effectOf(ControlId id) {
+        if (id.name == &ctl::btnCard && runtime().enabled(id)) {
+            if (source_ == Source::Rigged) {
+                static_cast<RiggedRandom&>(*random_).target(cardIn(id));  // refills follow it
+            }
+            return Effect::Play;
         }
-        runtime_.click(slot(i));
-        if (enabled) {
-            ++stats_.plays;
-            checker_.afterPlay(static_cast<Int16>(i));
-        } else {
-            checker_.afterIgnored();  // a disabled slot receives nothing
+        return id == kNew ? Effect::Deal : Effect::None;
+    }
+    void judge(Effect effect, ControlId id) {
+        switch (effect) {
+            case Effect::Play:
+                ++stats_.plays;
+                checker_.afterPlay(id.index);  // a click on an enabled slot must be a play
+                break;
+            case Effect::Deal:
+                checker_.afterNewGame();
+                break;
+            case Effect::None:
+                checker_.afterIgnored();
+                break;
         }
+    }
+
+    void click(ControlId id) {
+        const Effect effect = effectOf(id);
+        driver_->click(id);
+        judge(effect, id);
+    }
+
+    // Every control of the window, the labels and the hidden ones included.
+    ControlId anyControl() {
+        const std::vector<ControlId> all = runtime().controls();
+        const ControlId id = all[choice_.below(static_cast<std::uint32_t>(all.size()))];
+        return id == kEnd ? kGround : id;  // "E" only at the end
     }
 
     void step() {
         ++stats_.events;
         std::uint32_t chosen = 0;
         const bool rigged = source_ == Source::Rigged;
-        if (rigged && !stuck() && choice_.chance(970) && pickPlay(chosen)) {
-            clickSlot(chosen);
+        if (rigged && !stuck() && choice_.chance(950) && pickPlay(chosen)) {
+            if (choice_.chance(100)) {
+                doubleClick(slot(chosen));
+            } else {
+                click(slot(chosen));
+            }
             return;
         }
         // "N" now and then; a rigged walk also deals anew when it can go no further.
-        const bool dealAnew = rigged ? stuck() || choice_.chance(1) : choice_.chance(16);
-        if (dealAnew) {
-            runtime_.click(kNew);
-            checker_.afterNewGame();
+        if (rigged ? stuck() || choice_.chance(1) : choice_.chance(16)) {
+            click(kNew);
             return;
         }
-        const std::uint32_t what = choice_.below(9);
+        const std::uint32_t what = choice_.below(12);
         if (what < 5) {
-            clickSlot(what);
-        } else if (what == 5) {
-            runtime_.click(kGround);  // the ground takes the focus and hands it on
+            click(slot(what));
+        } else if (what < 7) {
+            click(anyControl());
+        } else if (what == 7) {
+            doubleClick(slot(choice_.below(static_cast<std::uint32_t>(kHandSize))));
+        } else if (what == 8) {
+            driver_->dragOff(anyControl());  // pressed, released elsewhere: no click
             checker_.afterIgnored();
         } else {
-            runtime_.pressTab(what == 6);
-            checker_.afterIgnored();
+            pressKey();
         }
     }
 
-    // While "Win" is open the window takes no click and no key; then the box is closed.
-    void whileBoxOpen(const Text& prompt) {
-        if (prompt != u"Win") {
-            invariantBroken("the message box says " + toUtf8(prompt));
+    // Both presses of a double click are clicks: each is judged on its own.
+    void doubleClick(ControlId id) {
+        const Effect first = effectOf(id);
+        driver_->click(id);
+        judge(first, id);
+        const Effect second = effectOf(id);
+        driver_->secondClick(id);
+        judge(second, id);
+    }
+
+    void pressKey() {
+        static constexpr Key kKeys[] = {Key::Tab,   Key::Tab,    Key::ShiftTab, Key::Space,
+                                        Key::Enter, Key::Escape, Key::Other};
+        Key key = kKeys[choice_.below(std::size(kKeys))];
+        const std::optional<ControlId> focus = driver_->focus();
+        const bool clicks = key == Key::Space || key == Key::Enter;
+        if (clicks && focus == kEnd) {
+            key = Key::Tab;  // "E" only at the end
+        }
+        const Effect effect = clicks && focus ? effectOf(*focus) : Effect::None;
+        driver_->press(key);
+        judge(effect, clicks && focus ? *focus : kGround);
+    }
+
+    // Once every action is done, the game knows where the focus is, and the ground never
+    // keeps it.
+    void checkFocus() const {
+        const std::optional<ControlId> focus = driver_->focus();
+        if (focus == kGround) {
+            invariantBroken("the ground button kept the focus");
+        }
+        if (focus && runtime().focus() != focus) {
+            invariantBroken("the focus is on " + controlText(*focus) +
+                            " but the game has not been told");
+        }
+    }
+
+    // While "Win" is open the window behind takes no click and no key; then the box is
+    // closed, each way a player closes it.
+    BoxClose whileBoxOpen(const test::SeenBox& box) {
+        if (box.text != "Win" || box.title != "Vop" || box.buttons != 1) {
+            invariantBroken("a box \"" + box.title + "\" saying \"" + box.text + "\" opened");
         }
         ++stats_.wins;
         checker_.whileWinShown();
-        const std::uint32_t tries = choice_.below(4);
-        for (std::uint32_t t = 0; t < tries; ++t) {
+        for (std::uint32_t tries = choice_.below(4); tries > 0; --tries) {
             ++stats_.events;
             const std::uint32_t what = choice_.below(8);
             if (what < 5) {
-                runtime_.click(slot(what));
+                driver_->click(slot(what));
             } else if (what == 5) {
-                runtime_.click(kNew);
+                driver_->click(kNew);
             } else if (what == 6) {
-                runtime_.click(kEnd);
+                driver_->click(kEnd);
             } else {
-                runtime_.pressTab();
+                driver_->press(Key::Tab);
             }
             checker_.whileWinShown();
-            if (runtime_.ended()) {
-                invariantBroken("a click ended the program behind the \"Win\" box");
+            if (driver_->ended()) {
+                invariantBroken("a click behind the \"Win\" box ended the program");
             }
         }
-        ++stats_.events;  // closing the box
+        ++stats_.events;
+        static constexpr BoxClose kWays[] = {BoxClose::Enter, BoxClose::Space, BoxClose::Escape,
+                                             BoxClose::MouseOnOk};
+        const BoxClose way = kWays[choice_.below(std::size(kWays))];
+        ++(way == BoxClose::MouseOnOk ? stats_.closedByMouse : stats_.closedByKey);
+        return way;
     }
 
     Source source_;
     std::unique_ptr<RandomSource> random_;
     SplitMix choice_;
-    MemoryRuntime runtime_{vopWindow(), *random_};
-    frmVop game_{runtime_};
-    InvariantChecker checker_{game_, runtime_};
+    std::unique_ptr<Driver> driver_;
+    InvariantChecker checker_;
     MonkeyStats stats_;
 };
 
@@ -194,13 +280,17 @@ MonkeyStats& MonkeyStats::operator+=(const MonkeyStats& other) {
     games += other.games;
     exhaustions += other.exhaustions;
     wins += other.wins;
+    closedByKey += other.closedByKey;
+    closedByMouse += other.closedByMouse;
     return *this;
 }
 
 std::string MonkeyStats::summary() const {
     return std::to_string(events) + " events, " + std::to_string(plays) + " plays, " +
            std::to_string(games) + " games, " + std::to_string(exhaustions) +
-           " deck exhaustions, " + std::to_string(wins) + " wins";
+           " deck exhaustions, " + std::to_string(wins) + " wins, \"Win\" closed " +
+           std::to_string(closedByKey) + " times by key and " + std::to_string(closedByMouse) +
+           " by mouse";
 }
 
 MonkeyStats runMonkey(Source source, std::uint64_t seed, long long events) {

@@ -1,4 +1,6 @@
-// Seeded random walks over the in-memory game, with the invariants checked after every event.
+// The monkey: seeded random walks of clicks, double clicks, drags and keys over the game's
+// window, on whichever backend the driver stands for, with the invariant checker judging
+// the game after every action and the "Win" box closed every way a player closes it.
 #pragma once
 
 #include <cstdint>
@@ -16,12 +18,14 @@ struct MonkeyStats {
     long long games = 0;
     long long exhaustions = 0;
     long long wins = 0;
+    long long closedByKey = 0;
+    long long closedByMouse = 0;
     MonkeyStats& operator+=(const MonkeyStats& other);
     std::string summary() const;
 };
 
-// One program run from start-up to "E": `events` events, each checked. The same source
-// and seed always give the same walk.
+// One program run from start-up, `events` actions each checked, then "E", which must end
+// it. The same source and seed give the same walk on the same backend.
 MonkeyStats runMonkey(Source source, std::uint64_t seed, long long events);
 
 }  // namespace vop::reliability

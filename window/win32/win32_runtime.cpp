@@ -341,8 +341,12 @@ void Win32Runtime::quit() {
         PostQuitMessage(0);  // the window is gone: run() returns and the program ends
         return;
     }
-    // End: nothing more of the game runs, not even the rest of the click handler.
-    ExitProcess(0);
+    if (endExitsProcess_) {
+        // End: nothing more of the game runs, not even the rest of the click handler.
+        ExitProcess(0);
+    }
+    ShowWindow(hwnd_, SW_HIDE);
+    PostQuitMessage(0);
 }
 
 // --- Messages.

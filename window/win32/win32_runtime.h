@@ -27,6 +27,11 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     // work as in a dialog box.
     void dispatch(MSG& msg);
 
+    // End ends the process at once, as the program must. A test that drives the window in
+    // its own process turns that off: End then closes the window and run() returns, and
+    // the runtime lets no further event reach the game either way.
+    void setEndExitsProcess(bool exits) { endExitsProcess_ = exits; }
+
     HWND control(ControlId id) const;
     win32::Dpi dpi() const { return dpi_; }
 
@@ -92,6 +97,7 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     bool inFocusChange_ = false;
     bool destroyedByOwner_ = false;
     bool closed_ = false;  // the player closed the window
+    bool endExitsProcess_ = true;
     bool comReady_ = false;
     bool shown_ = false;  // the window has shown, its controls are made
     HFONT buttonFont_ = nullptr;

@@ -1,0 +1,34 @@
+// The conformance scenarios (tests/conformance/scenarios.txt): read from their text, and
+// played on a backend's driver with the draws they script.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/driver.h"
+#include "support/random_sources.h"
+
+namespace vop::test {
+
+struct Step {
+    int line = 0;
+    std::vector<std::string> words;  // the verb first; quoted words without their quotes
+};
+
+struct Scenario {
+    std::string name;
+    std::vector<Step> steps;
+};
+
+// Every scenario of the text; a line that cannot be read is a failure of the test run.
+std::vector<Scenario> readScenarios(std::string_view text);
+
+// The scenarios every backend plays (tests/conformance/scenarios.txt, built in).
+const std::vector<Scenario>& conformanceScenarios();
+
+// Plays the scenario on the driver, its draws going to random; returns a line for each
+// expectation that did not hold, naming the scenario's line.
+std::vector<std::string> play(const Scenario& scenario, ScriptedRandom& random, Driver& driver);
+
+}  // namespace vop::test
