@@ -1,20 +1,12 @@
-// The monkey's walk, the same on every backend: it acts through the driver and reads the
+// The monkey's walk, the same on every backend: it acts through a driver and reads the
 // game through the invariant checker.
 #include "support/monkey.h"
-
-#include <memory>
-#include <vector>
-
-#include "support/driver.h"
-#include "support/invariant_checker.h"
-#include "support/random_sources.h"
 
 namespace vop::reliability {
 
 namespace {
 
 using test::BoxClose;
-using test::Driver;
 using test::Key;
 
 constexpr ControlId kNew{ctl::cmdPlay, 0};
@@ -24,6 +16,27 @@ constexpr ControlId kGround{ctl::btnGround};
 ControlId slot(std::uint32_t i) {
     return {ctl::btnCard, static_cast<Int16>(i)};
 }
+
+void perform(test::Driver& driver, const Action& a) {
+    switch (a.kind) {
+        case Action::Kind::Click:
+            driver.click(a.id);
+            break;
+        case Action::Kind::SecondClick:
+            driver.secondClick(a.id);
+            break;
+        case Action::Kind::DragOff:
+            driver.dragOff(a.id);
+            break;
+        case Action::Kind::Press:
+            driver.press(a.key);
+            break;
+        case Action::Kind::CloseBox:
+            break;  // the driver closes the box the way onBox returns
+    }
+}
+
+}  // namespace
 
 std::unique_ptr<RandomSource> makeSource(Source source, std::uint64_t seed) {
     switch (source) {
@@ -37,230 +50,212 @@ std::unique_ptr<RandomSource> makeSource(Source source, std::uint64_t seed) {
     return std::make_unique<RiggedRandom>(seed);
 }
 
-class Walk {
-  public:
-    Walk(Source source, std::uint64_t seed)
-        : source_(source),
-          random_(makeSource(source, seed)),
-          choice_(~seed),
-          driver_(test::makeDriver(*random_)),
-          checker_(driver_->game(), driver_->runtime()) {
-        if (source == Source::Rigged) {
-            static_cast<RiggedRandom&>(*random_).watch(driver_->game());
-        }
-        driver_->onBox = [this](const test::SeenBox& box) { return whileBoxOpen(box); };
+MonkeyWalk::MonkeyWalk(Source source, std::uint64_t seed, RandomSource& random, const frmVop& game,
+                       const FormRuntime& runtime, std::function<std::optional<ControlId>()> focus,
+                       std::function<bool()> ended)
+    : source_(source),
+      random_(random),
+      runtime_(runtime),
+      choice_(~seed),
+      checker_(game, runtime),
+      focus_(std::move(focus)),
+      ended_(std::move(ended)) {
+    if (source == Source::Rigged) {
+        static_cast<RiggedRandom&>(random_).watch(game);
     }
+}
 
-    MonkeyStats run(long long events) {
-        driver_->start();
-        checker_.afterStart();
-        while (stats_.events < events) {
-            step();
-            checkFocus();
-        }
-        driver_->click(kEnd);
-        if (!driver_->ended()) {
-            invariantBroken("\"E\" did not end the program");
-        }
-        if (checker_.wins() != stats_.wins) {
-            invariantBroken("the checker saw " + std::to_string(checker_.wins()) + " wins, but " +
-                            std::to_string(stats_.wins) + " boxes opened");
-        }
-        stats_.games = checker_.deals();
-        stats_.exhaustions = checker_.exhaustions();
-        return stats_;
-    }
+void MonkeyWalk::started() {
+    checker_.afterStart();
+}
 
-  private:
-    const FormRuntime& runtime() const { return driver_->runtime(); }
-
-    Int16 cardIn(ControlId id) const {
-        return static_cast<Int16>(textToInteger(runtime().tag(id)));
-    }
-
-    // No card left to play; replaying an emptied slot may still turn the ground to a
-    // card that frees another, so a rigged walk tries that a few times before "N".
-    bool stuck() {
-        bool emptyEnabled = false;
-        for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(kHandSize); ++i) {
-            if (runtime().enabled(slot(i))) {
-                if (!runtime().caption(slot(i)).empty()) {
-                    return false;
-                }
-                emptyEnabled = true;
+// No card left to play; replaying an emptied slot may still turn the ground to a card
+// that frees another, so a rigged walk tries that a few times before "N".
+bool MonkeyWalk::stuck() {
+    bool emptyEnabled = false;
+    for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(kHandSize); ++i) {
+        if (runtime_.enabled(slot(i))) {
+            if (!runtime_.caption(slot(i)).empty()) {
+                return false;
             }
+            emptyEnabled = true;
         }
-        return !emptyEnabled || choice_.chance(300);
     }
+    return !emptyEnabled || choice_.chance(300);
+}
 
-    // Rigged walks mostly play: an enabled slot with a card, now and then an empty one.
-    bool pickPlay(std::uint32_t& chosen) {
-        std::vector<std::uint32_t> filled;
-        std::vector<std::uint32_t> empty;
-        for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(kHandSize); ++i) {
-            if (runtime().enabled(slot(i))) {
-                (runtime().caption(slot(i)).empty() ? empty : filled).push_back(i);
-            }
+// Rigged walks mostly play: an enabled slot with a card, now and then an empty one.
+bool MonkeyWalk::pickPlay(std::uint32_t& chosen) {
+    std::vector<std::uint32_t> filled;
+    std::vector<std::uint32_t> empty;
+    for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(kHandSize); ++i) {
+        if (runtime_.enabled(slot(i))) {
+            (runtime_.caption(slot(i)).empty() ? empty : filled).push_back(i);
         }
-        const std::vector<std::uint32_t>& from =
-            !filled.empty() && (empty.empty() || choice_.chance(900)) ? filled : empty;
-        if (from.empty()) {
-            return false;
-        }
-        chosen = from[choice_.below(static_cast<std::uint32_t>(from.size()))];
-        return true;
     }
+    const std::vector<std::uint32_t>& from =
+        !filled.empty() && (empty.empty() || choice_.chance(900)) ? filled : empty;
+    if (from.empty()) {
+        return false;
+    }
+    chosen = from[choice_.below(static_cast<std::uint32_t>(from.size()))];
+    return true;
+}
 
-    // What the control the player is about to press will do, told to the checker after.
-    enum class Effect : std::uint8_t { None, Play, Deal };
-    Effect effectOf(ControlId id) {
-        if (id.name == &ctl::btnCard && runtime().enabled(id)) {
-            if (source_ == Source::Rigged) {
-                static_cast<RiggedRandom&>(*random_).target(cardIn(id));  // refills follow it
-            }
-            return Effect::Play;
+// What pressing the control will do, told to the checker afterwards.
+MonkeyWalk::Effect MonkeyWalk::effectOf(ControlId id) {
+    target_ = id;
+    if (id.name == &ctl::btnCard && runtime_.enabled(id)) {
+        if (source_ == Source::Rigged) {  // refills follow the card played
+            static_cast<RiggedRandom&>(random_).target(
+                static_cast<Int16>(textToInteger(runtime_.tag(id))));
         }
-        return id == kNew ? Effect::Deal : Effect::None;
+        return Effect::Play;
     }
-    void judge(Effect effect, ControlId id) {
-        switch (effect) {
-            case Effect::Play:
-                ++stats_.plays;
-                checker_.afterPlay(id.index);  // a click on an enabled slot must be a play
-                break;
-            case Effect::Deal:
-                checker_.afterNewGame();
-                break;
-            case Effect::None:
-                checker_.afterIgnored();
-                break;
-        }
-    }
+    return id == kNew ? Effect::Deal : Effect::None;
+}
 
-    void click(ControlId id) {
-        const Effect effect = effectOf(id);
-        driver_->click(id);
-        judge(effect, id);
-    }
+Action MonkeyWalk::click(ControlId id) {
+    expected_ = effectOf(id);
+    return {Action::Kind::Click, id};
+}
 
-    // Every control of the window, the labels and the hidden ones included.
-    ControlId anyControl() {
-        const std::vector<ControlId> all = runtime().controls();
-        const ControlId id = all[choice_.below(static_cast<std::uint32_t>(all.size()))];
-        return id == kEnd ? kGround : id;  // "E" only at the end
+Action MonkeyWalk::press(Key key) {
+    const std::optional<ControlId> focus = focus_();
+    const bool clicks = key == Key::Space || key == Key::Enter;
+    if (clicks && focus == kEnd) {
+        key = Key::Tab;  // "E" only at the end
     }
+    expected_ = clicks && focus && focus != kEnd ? effectOf(*focus) : Effect::None;
+    return {.kind = Action::Kind::Press, .key = key};
+}
 
-    void step() {
-        ++stats_.events;
-        std::uint32_t chosen = 0;
-        const bool rigged = source_ == Source::Rigged;
-        if (rigged && !stuck() && choice_.chance(950) && pickPlay(chosen)) {
-            if (choice_.chance(100)) {
-                doubleClick(slot(chosen));
-            } else {
-                click(slot(chosen));
-            }
-            return;
+// Every control of the window, the labels and the hidden ones included; "E" only at the end.
+ControlId MonkeyWalk::anyControl() {
+    const std::vector<ControlId> all = runtime_.controls();
+    const ControlId id = all[choice_.below(static_cast<std::uint32_t>(all.size()))];
+    return id == kEnd ? kGround : id;
+}
+
+Action MonkeyWalk::next() {
+    ++stats_.events;
+    if (secondClick_) {
+        // Both presses of a double click are clicks: each is judged on its own.
+        const ControlId id = *secondClick_;
+        secondClick_.reset();
+        expected_ = effectOf(id);
+        return {Action::Kind::SecondClick, id};
+    }
+    std::uint32_t chosen = 0;
+    const bool rigged = source_ == Source::Rigged;
+    if (rigged && !stuck() && choice_.chance(950) && pickPlay(chosen)) {
+        if (choice_.chance(100)) {
+            secondClick_ = slot(chosen);
         }
-        // "N" now and then; a rigged walk also deals anew when it can go no further.
-        if (rigged ? stuck() || choice_.chance(1) : choice_.chance(16)) {
-            click(kNew);
-            return;
-        }
-        const std::uint32_t what = choice_.below(12);
-        if (what < 5) {
-            click(slot(what));
-        } else if (what < 7) {
-            click(anyControl());
-        } else if (what == 7) {
-            doubleClick(slot(choice_.below(static_cast<std::uint32_t>(kHandSize))));
-        } else if (what == 8) {
-            driver_->dragOff(anyControl());  // pressed, released elsewhere: no click
+        return click(slot(chosen));
+    }
+    // "N" now and then; a rigged walk also deals anew when it can go no further.
+    if (rigged ? stuck() || choice_.chance(1) : choice_.chance(16)) {
+        return click(kNew);
+    }
+    const std::uint32_t what = choice_.below(12);
+    if (what < 5) {
+        return click(slot(what));
+    }
+    if (what < 7) {
+        return click(anyControl());
+    }
+    if (what == 7) {
+        secondClick_ = slot(choice_.below(static_cast<std::uint32_t>(kHandSize)));
+        return click(*secondClick_);
+    }
+    if (what == 8) {
+        expected_ = Effect::None;  // pressed, released elsewhere: no click
+        return {Action::Kind::DragOff, anyControl()};
+    }
+    static constexpr Key kKeys[] = {Key::Tab,   Key::Tab,    Key::ShiftTab, Key::Space,
+                                    Key::Enter, Key::Escape, Key::Other};
+    return press(kKeys[choice_.below(std::size(kKeys))]);
+}
+
+void MonkeyWalk::done() {
+    switch (expected_) {
+        case Effect::Play:
+            ++stats_.plays;
+            checker_.afterPlay(target_.index);  // a click on an enabled slot must be a play
+            break;
+        case Effect::Deal:
+            checker_.afterNewGame();
+            break;
+        case Effect::None:
             checker_.afterIgnored();
-        } else {
-            pressKey();
-        }
+            break;
     }
+    checkFocus();
+}
 
-    // Both presses of a double click are clicks: each is judged on its own.
-    void doubleClick(ControlId id) {
-        const Effect first = effectOf(id);
-        driver_->click(id);
-        judge(first, id);
-        const Effect second = effectOf(id);
-        driver_->secondClick(id);
-        judge(second, id);
+// Once an action is done, the game knows where the focus is, and the ground never keeps it.
+void MonkeyWalk::checkFocus() const {
+    const std::optional<ControlId> focus = focus_();
+    if (focus == kGround) {
+        invariantBroken("the ground button kept the focus");
     }
-
-    void pressKey() {
-        static constexpr Key kKeys[] = {Key::Tab,   Key::Tab,    Key::ShiftTab, Key::Space,
-                                        Key::Enter, Key::Escape, Key::Other};
-        Key key = kKeys[choice_.below(std::size(kKeys))];
-        const std::optional<ControlId> focus = driver_->focus();
-        const bool clicks = key == Key::Space || key == Key::Enter;
-        if (clicks && focus == kEnd) {
-            key = Key::Tab;  // "E" only at the end
-        }
-        const Effect effect = clicks && focus ? effectOf(*focus) : Effect::None;
-        driver_->press(key);
-        judge(effect, clicks && focus ? *focus : kGround);
+    if (focus && runtime_.focus() != focus) {
+        invariantBroken("the focus is on " + controlText(*focus) +
+                        " but the game has not been told");
     }
+}
 
-    // Once every action is done, the game knows where the focus is, and the ground never
-    // keeps it.
-    void checkFocus() const {
-        const std::optional<ControlId> focus = driver_->focus();
-        if (focus == kGround) {
-            invariantBroken("the ground button kept the focus");
-        }
-        if (focus && runtime().focus() != focus) {
-            invariantBroken("the focus is on " + controlText(*focus) +
-                            " but the game has not been told");
-        }
+void MonkeyWalk::boxOpened(const test::SeenBox& box) {
+    if (box.text != "Win" || box.title != "Vop" || box.buttons != 1) {
+        invariantBroken("a box \"" + box.title + "\" saying \"" + box.text + "\" opened");
     }
+    ++stats_.wins;
+    checker_.whileWinShown();
+    triesInBox_ = choice_.below(4);
+}
 
-    // While "Win" is open the window behind takes no click and no key; then the box is
-    // closed, each way a player closes it.
-    BoxClose whileBoxOpen(const test::SeenBox& box) {
-        if (box.text != "Win" || box.title != "Vop" || box.buttons != 1) {
-            invariantBroken("a box \"" + box.title + "\" saying \"" + box.text + "\" opened");
+// While "Win" is open the window behind takes no click and no key; then the box is
+// closed, each way a player closes it.
+Action MonkeyWalk::nextInBox() {
+    ++stats_.events;
+    if (triesInBox_ > 0) {
+        --triesInBox_;
+        const std::uint32_t what = choice_.below(8);
+        if (what < 5) {
+            return {Action::Kind::Click, slot(what)};
         }
-        ++stats_.wins;
-        checker_.whileWinShown();
-        for (std::uint32_t tries = choice_.below(4); tries > 0; --tries) {
-            ++stats_.events;
-            const std::uint32_t what = choice_.below(8);
-            if (what < 5) {
-                driver_->click(slot(what));
-            } else if (what == 5) {
-                driver_->click(kNew);
-            } else if (what == 6) {
-                driver_->click(kEnd);
-            } else {
-                driver_->press(Key::Tab);
-            }
-            checker_.whileWinShown();
-            if (driver_->ended()) {
-                invariantBroken("a click behind the \"Win\" box ended the program");
-            }
+        if (what < 7) {
+            return {Action::Kind::Click, what == 5 ? kNew : kEnd};
         }
-        ++stats_.events;
-        static constexpr BoxClose kWays[] = {BoxClose::Enter, BoxClose::Space, BoxClose::Escape,
-                                             BoxClose::MouseOnOk};
-        const BoxClose way = kWays[choice_.below(std::size(kWays))];
-        ++(way == BoxClose::MouseOnOk ? stats_.closedByMouse : stats_.closedByKey);
-        return way;
+        return {.kind = Action::Kind::Press, .key = Key::Tab};
     }
+    static constexpr BoxClose kWays[] = {BoxClose::Enter, BoxClose::Space, BoxClose::Escape,
+                                         BoxClose::MouseOnOk};
+    const BoxClose way = kWays[choice_.below(std::size(kWays))];
+    ++(way == BoxClose::MouseOnOk ? stats_.closedByMouse : stats_.closedByKey);
+    return {.kind = Action::Kind::CloseBox, .close = way};
+}
 
-    Source source_;
-    std::unique_ptr<RandomSource> random_;
-    SplitMix choice_;
-    std::unique_ptr<Driver> driver_;
-    InvariantChecker checker_;
-    MonkeyStats stats_;
-};
+void MonkeyWalk::doneInBox() {
+    checker_.whileWinShown();
+    if (ended_()) {
+        invariantBroken("a click behind the \"Win\" box ended the program");
+    }
+}
 
-}  // namespace
+MonkeyStats MonkeyWalk::finish() {
+    if (!ended_()) {
+        invariantBroken("\"E\" did not end the program");
+    }
+    if (checker_.wins() != stats_.wins) {
+        invariantBroken("the checker saw " + std::to_string(checker_.wins()) + " wins, but " +
+                        std::to_string(stats_.wins) + " boxes opened");
+    }
+    stats_.games = checker_.deals();
+    stats_.exhaustions = checker_.exhaustions();
+    return stats_;
+}
 
 std::string sourceName(Source source) {
     switch (source) {
@@ -294,8 +289,30 @@ std::string MonkeyStats::summary() const {
 }
 
 MonkeyStats runMonkey(Source source, std::uint64_t seed, long long events) {
-    Walk walk(source, seed);
-    return walk.run(events);
+    const std::unique_ptr<RandomSource> random = makeSource(source, seed);
+    const std::unique_ptr<test::Driver> driver = test::makeDriver(*random);
+    MonkeyWalk walk(
+        source, seed, *random, driver->game(), driver->runtime(), [&] { return driver->focus(); },
+        [&] { return driver->ended(); });
+    driver->onBox = [&](const test::SeenBox& box) {
+        walk.boxOpened(box);
+        for (;;) {
+            const Action a = walk.nextInBox();
+            if (a.kind == Action::Kind::CloseBox) {
+                return a.close;
+            }
+            perform(*driver, a);
+            walk.doneInBox();
+        }
+    };
+    driver->start();
+    walk.started();
+    while (walk.wantsMore(events)) {
+        perform(*driver, walk.next());
+        walk.done();
+    }
+    driver->click(kEnd);
+    return walk.finish();
 }
 
 }  // namespace vop::reliability
