@@ -2,6 +2,8 @@
 #include "window/qt/form_window.h"
 
 #include <QCloseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 
 namespace vop {
 
@@ -14,6 +16,13 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     if (onClose) {
         onClose();
+    }
+}
+
+void FormWindow::paintEvent(QPaintEvent* event) {
+    if (paintForm) {
+        QPainter painter(this);
+        paintForm(painter, event->region());
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPalette>
+#include <QStyle>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -66,8 +67,14 @@ FormButton* QtFormRuntime::button(ControlId id) const {
     return dynamic_cast<FormButton*>(widget(id));
 }
 
-QLabel* QtFormRuntime::label(ControlId id) const {
-    return dynamic_cast<QLabel*>(widget(id));
+int QtFormRuntime::labelIndex(ControlId id) const {
+    const std::optional<std::size_t> at = places().of(id);
+    return at && *at < labelByPlace_.size() ? labelByPlace_[*at] : -1;
+}
+
+QRect QtFormRuntime::labelRect(ControlId id) const {
+    const ControlState& s = get(id);
+    return {toPixels(s.left), toPixels(s.top), toPixels(s.width), toPixels(s.height)};
 }
 
 void QtFormRuntime::createWindow() {
@@ -82,53 +89,97 @@ void QtFormRuntime::createWindow() {
             end();  // closing the window ends the program, as "E" does
         }
     };
+    window_->paintForm = [this](QPainter& painter, const QRegion& region) {
+        paintLabels(painter, region);
+    };
+    installFormAccessible(window_.get(), this);
+    labelByPlace_.assign(places().count(), -1);
+    widgets_.assign(places().count(), nullptr);
     showFormCaption();
 }
 
 void QtFormRuntime::createControl(ControlId id) {
     const ControlState& s = get(id);
     const ControlDef& def = *s.def;
-    QWidget* made = nullptr;
-    if (def.kind == ControlKind::CommandButton) {
-        auto* b = new FormButton(window_.get());
-        QObject::connect(b, &QPushButton::clicked, b, [this, id] {
-            if (!closing_) {
-                raiseClick(id);
-            }
-        });
-        b->onFocusIn = [this, id] {
-            if (!closing_) {
-                raiseGotFocus(id);
-            }
-        };
-        if (!def.tabStop) {
-            b->setFocusPolicy(Qt::ClickFocus);  // a click still focuses it; Tab passes it by
-        }
-        made = b;
-    } else {
-        auto* l = new QLabel(window_.get());
-        l->setTextFormat(Qt::PlainText);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        l->setFocusPolicy(Qt::NoFocus);
-        if (def.hasBackColor) {
-            QPalette palette = l->palette();
-            palette.setColor(QPalette::Window, toQColor(def.backColor));
-            l->setPalette(palette);
-            l->setAutoFillBackground(true);
-        }
-        made = l;
+    if (def.kind == ControlKind::Label) {
+        labelByPlace_[place(id)] = static_cast<int>(labels_.size());
+        labels_.push_back(id);
+        paintedAt_.emplace_back();
+        repaintLabel(id);
+        return;
     }
-    made->setObjectName(QString::fromStdString(controlText(id)));
-    widgets_.resize(places().count());
-    widgets_[place(id)] = made;
+    auto* b = new FormButton(window_.get());
+    QObject::connect(b, &QPushButton::clicked, b, [this, id] {
+        if (!closing_) {
+            raiseClick(id);
+        }
+    });
+    b->onFocusIn = [this, id] {
+        if (!closing_) {
+            raiseGotFocus(id);
+        }
+    };
+    if (!def.tabStop) {
+        b->setFocusPolicy(Qt::ClickFocus);  // a click still focuses it; Tab passes it by
+    }
+    b->setObjectName(QString::fromStdString(controlText(id)));
+    widgets_[place(id)] = b;
     showCaption(id);
     showGeometry(id);
-    showFont(id);
     showEnabled(id);
     if (s.hasForeColor) {
         showForeColor(id);
     }
     showVisible(id);
+}
+
+void QtFormRuntime::repaintLabel(ControlId id) {
+    QRect& painted = paintedAt_[static_cast<std::size_t>(labelIndex(id))];
+    const QRect now = get(id).visible ? labelRect(id) : QRect();
+    if (now != painted) {
+        window_->update(painted);
+    }
+    window_->update(now);
+    painted = now;
+}
+
+// Each label as a label widget would show it: its background where it has a colour of its
+// own, its caption at its top left in its font, in its ForeColor, or in the style's
+// disabled text while disabled. Later labels are painted over earlier ones.
+void QtFormRuntime::paintLabels(QPainter& painter, const QRegion& region) const {
+    const QPalette base = window_->palette();
+    for (ControlId id : labels_) {
+        const ControlState& s = get(id);
+        const QRect r = labelRect(id);
+        if (!s.visible || !region.intersects(r)) {
+            continue;
+        }
+        painter.save();
+        painter.setClipRect(r);
+        if (s.def->hasBackColor) {
+            painter.fillRect(r, toQColor(s.def->backColor));
+        }
+        painter.setFont(labelFont(s.def->font, s.fontSize));
+        QPalette palette = base;
+        if (s.hasForeColor) {
+            palette.setColor(QPalette::Active, QPalette::WindowText, toQColor(s.foreColor));
+            palette.setColor(QPalette::Inactive, QPalette::WindowText, toQColor(s.foreColor));
+        }
+        if (!s.enabled) {
+            palette.setCurrentColorGroup(QPalette::Disabled);
+        } else if (!window_->isActiveWindow()) {
+            palette.setCurrentColorGroup(QPalette::Inactive);
+        }
+        window_->style()->drawItemText(&painter, r, Qt::AlignLeft | Qt::AlignTop, palette,
+                                       s.enabled, toQString(s.caption), QPalette::WindowText);
+        painter.restore();
+    }
+}
+
+LabelView QtFormRuntime::labelView(int index) const {
+    const ControlId id = labels_[static_cast<std::size_t>(index)];
+    const ControlState& s = get(id);
+    return {toQString(s.spokenName), toQString(s.caption), labelRect(id), s.enabled, s.visible};
 }
 
 void QtFormRuntime::applyTabOrder() {
@@ -159,50 +210,66 @@ void QtFormRuntime::showFormCaption() {
 }
 
 void QtFormRuntime::showCaption(ControlId id) {
-    const QString caption = toQString(get(id).caption);
-    if (FormButton* b = button(id)) {
-        b->setCaption(caption);
-    } else if (QLabel* l = label(id)) {
-        l->setText(caption);
+    if (isLabel(id)) {
+        repaintLabel(id);
+    } else {
+        button(id)->setCaption(toQString(get(id).caption));
     }
 }
 
 void QtFormRuntime::showEnabled(ControlId id) {
-    widget(id)->setEnabled(get(id).enabled);
+    if (isLabel(id)) {
+        repaintLabel(id);
+        announceLabel(window_.get(), labelIndex(id), false, true);
+    } else {
+        widget(id)->setEnabled(get(id).enabled);
+    }
 }
 
 void QtFormRuntime::showVisible(ControlId id) {
-    widget(id)->setVisible(get(id).visible);
+    if (isLabel(id)) {
+        repaintLabel(id);
+    } else {
+        widget(id)->setVisible(get(id).visible);
+    }
 }
 
 void QtFormRuntime::showGeometry(ControlId id) {
-    const ControlState& s = get(id);
-    widget(id)->setGeometry(toPixels(s.left), toPixels(s.top), toPixels(s.width),
-                            toPixels(s.height));
+    if (isLabel(id)) {
+        repaintLabel(id);
+    } else {
+        const ControlState& s = get(id);
+        widget(id)->setGeometry(toPixels(s.left), toPixels(s.top), toPixels(s.width),
+                                toPixels(s.height));
+    }
 }
 
 void QtFormRuntime::showFont(ControlId id) {
-    const ControlState& s = get(id);
-    if (s.def->font.isDefault()) {
-        return;  // the toolkit's default control font
+    if (isLabel(id)) {
+        repaintLabel(id);  // buttons keep the toolkit's default font
     }
-    widget(id)->setFont(labelFont(s.def->font, s.fontSize));
 }
 
 void QtFormRuntime::showForeColor(ControlId id) {
+    if (isLabel(id)) {
+        repaintLabel(id);
+        return;
+    }
+    // Only the enabled look takes the colour: a disabled button keeps the style's grey.
     QWidget* w = widget(id);
     const QColor color = toQColor(get(id).foreColor);
-    const QPalette::ColorRole role =
-        button(id) != nullptr ? QPalette::ButtonText : QPalette::WindowText;
-    // Only the enabled look takes the colour: a disabled control keeps the style's grey.
     QPalette palette = w->palette();
-    palette.setColor(QPalette::Active, role, color);
-    palette.setColor(QPalette::Inactive, role, color);
+    palette.setColor(QPalette::Active, QPalette::ButtonText, color);
+    palette.setColor(QPalette::Inactive, QPalette::ButtonText, color);
     w->setPalette(palette);
 }
 
 void QtFormRuntime::showSpoken(ControlId id, bool name, bool description) {
     // Qt tells a listening screen reader of each change.
+    if (isLabel(id)) {
+        announceLabel(window_.get(), labelIndex(id), name, false);
+        return;
+    }
     QWidget* w = widget(id);
     if (name) {
         w->setAccessibleName(toQString(get(id).spokenName));

@@ -1,18 +1,20 @@
-// The form runtime shown in a Qt 6 Widgets window: one QWidget for the window,
-// a FormButton or QLabel for every control.
+// The form runtime shown in a Qt 6 Widgets window: one QWidget for the window, a
+// FormButton for every button, and the labels painted by the form itself: a label takes
+// no focus and raises no event the game handles, so it needs no widget of its own.
 #pragma once
 
-#include <QLabel>
+#include <QPainter>
 #include <memory>
 #include <vector>
 
 #include "window/form_runtime.h"
+#include "window/qt/form_accessible.h"
 #include "window/qt/form_button.h"
 #include "window/qt/form_window.h"
 
 namespace vop {
 
-class QtFormRuntime final : public FormRuntime {
+class QtFormRuntime final : public FormRuntime, private FormLabels {
   public:
     QtFormRuntime(const FormDef& form, RandomSource& random);
     ~QtFormRuntime() override;
@@ -21,7 +23,8 @@ class QtFormRuntime final : public FormRuntime {
     FormWindow* window() const { return window_.get(); }
     QWidget* widget(ControlId id) const;
     FormButton* button(ControlId id) const;
-    QLabel* label(ControlId id) const;
+    // A label's place in the form, in logical pixels.
+    QRect labelRect(ControlId id) const;
 
   protected:
     void createWindow() override;
@@ -41,9 +44,21 @@ class QtFormRuntime final : public FormRuntime {
 
   private:
     void applyTabOrder();
+    bool isLabel(ControlId id) const { return labelIndex(id) >= 0; }
+    int labelIndex(ControlId id) const;
+    // Repaints what a change to a label touched: where it was, and where it is.
+    void repaintLabel(ControlId id);
+    void paintLabels(QPainter& painter, const QRegion& region) const;
+    int labelCount() const override { return static_cast<int>(labels_.size()); }
+    LabelView labelView(int index) const override;
 
     std::unique_ptr<FormWindow> window_;
     std::vector<QWidget*> widgets_;  // by place; owned by window_
+    // The labels in the order they were made, which is the order they are painted in,
+    // and where each was last painted.
+    std::vector<ControlId> labels_;
+    std::vector<int> labelByPlace_;
+    std::vector<QRect> paintedAt_;
     // Set while the window is torn down: Qt's last focus and close events must not
     // reach a game that is already gone.
     bool closing_ = false;
