@@ -14,17 +14,49 @@ namespace vop {
 
 using namespace win32;
 
-Win32Runtime* Win32Runtime::ownerOf(HWND control) {
-    const HWND window = GetParent(control);
-    if (window == nullptr || !IsWindow(control)) {
-        return nullptr;
-    }
+namespace {
+
+// The runtime behind a game window, or null for any other window.
+Win32Runtime* runtimeOf(HWND window) {
     wchar_t cls[32] = {};
-    GetClassNameW(window, cls, 32);
-    if (lstrcmpW(cls, kWindowClass) != 0) {
+    if (window == nullptr || GetClassNameW(window, cls, 32) == 0 ||
+        lstrcmpW(cls, kWindowClass) != 0) {
         return nullptr;
     }
     return reinterpret_cast<Win32Runtime*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+}  // namespace
+
+Win32Runtime* Win32Runtime::ownerOf(HWND control) {
+    return IsWindow(control) ? runtimeOf(GetParent(control)) : nullptr;
+}
+
+int Win32Runtime::labelCountOf(HWND form) {
+    const Win32Runtime* runtime = runtimeOf(form);
+    return runtime != nullptr ? static_cast<int>(runtime->labels_.size()) : 0;
+}
+
+bool Win32Runtime::labelViewOf(HWND form, int index, LabelView& view) {
+    const Win32Runtime* runtime = runtimeOf(form);
+    if (runtime == nullptr || index < 0 || index >= static_cast<int>(runtime->labels_.size())) {
+        return false;
+    }
+    const ControlId id = runtime->labels_[static_cast<std::size_t>(index)];
+    const ControlState& s = runtime->get(id);
+    view = {s.spokenName, s.caption, runtime->labelRect(id), s.enabled, s.visible};
+    return true;
+}
+
+LRESULT Win32Runtime::OnGetObject(WPARAM wParam, LPARAM lParam) {
+    // A screen reader asks for the form: its buttons, and the labels it paints.
+    if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) {
+        return 0;
+    }
+    if (!comReady_) {
+        comReady_ = SUCCEEDED(comInitializeEx(COINIT_APARTMENTTHREADED));
+    }
+    return comReady_ ? accessibleFormFor(hwnd_, wParam, &labelCountOf, &labelViewOf) : 0;
 }
 
 bool Win32Runtime::spokenOf(HWND control, Spoken& spoken) {
@@ -127,15 +159,20 @@ WPARAM Win32Runtime::keepFocusMarks(WPARAM uiState) const {
 void Win32Runtime::showSpoken(ControlId id, bool name, bool description) {
     // The words are asked for anew each time; a listening screen reader is told that
     // they changed, as a grid label's state or a slot's playability goes with the game.
-    const HWND child = shownControl(id);
-    if (child == nullptr) {
+    HWND window = shownControl(id);
+    LONG child = CHILDID_SELF;
+    if (isLabel(id) && shown_ && hwnd_ != nullptr) {
+        window = hwnd_;  // a label is a child element of the form's object
+        child = labelChildId(hwnd_, labelIndex(id));
+    }
+    if (window == nullptr) {
         return;
     }
     if (name) {
-        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, child, OBJID_CLIENT, CHILDID_SELF);
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, child);
     }
     if (description) {
-        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, child, OBJID_CLIENT, CHILDID_SELF);
+        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window, OBJID_CLIENT, child);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "window/win32/accessible_form.h"
 #include "window/win32/com_functions.h"
 #include "window/win32/control_ids.h"
 #include "window/win32/error_box.h"
@@ -20,10 +21,11 @@ using namespace win32;
 
 namespace {
 
-constexpr DWORD kFixedFrame = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// The buttons stay in front of what the form paints (the labels) wherever they overlap.
+constexpr DWORD kFixedFrame =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kButtonStyle =
     WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_NOTIFY | BS_MULTILINE;
-constexpr DWORD kLabelStyle = WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX;
 constexpr ColorValue kButtonText = kSystemColorFlag | COLOR_BTNTEXT;
 
 HBRUSH classBrush(ColorValue color) {
@@ -68,6 +70,7 @@ Win32Runtime::Win32Runtime(const FormDef& form, RandomSource& random, HINSTANCE 
                            int showCommand)
     : FormRuntime(form, random), instance_(instance), showCommand_(showCommand) {
     tellScreenReaders();
+    labelByPlace_.assign(places().count(), -1);
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     registerWindowClass(instance_, form.backColor);
@@ -135,19 +138,26 @@ void Win32Runtime::createWindow() {
 }
 
 void Win32Runtime::createControl(ControlId id) {
-    // Until the window first shows, Form_Load is still placing, captioning and
-    // colouring the controls it loads: each is made once, as it will first be seen,
-    // by showWindow. Moving 52 hidden labels about one call at a time costs start-up.
+    if (get(id).def->kind == ControlKind::Label) {
+        // A label takes no focus and raises no event the game handles: the form paints
+        // it, and it needs no window of its own.
+        labelByPlace_[place(id)] = static_cast<int>(labels_.size());
+        labels_.push_back(id);
+        paintedAt_.emplace_back();
+        repaintLabel(id);
+        return;
+    }
+    // Until the window first shows, Form_Load is still setting up the game: each button is
+    // made once, as it will first be seen, by showWindow.
     if (shown_) {
-        createChild(id);
+        createButton(id);
     }
 }
 
-void Win32Runtime::createChild(ControlId id) {
+void Win32Runtime::createButton(ControlId id) {
     const ControlState& s = get(id);
-    const bool button = s.def->kind == ControlKind::CommandButton;
-    DWORD style = button ? kButtonStyle : kLabelStyle;
-    if (button && s.def->tabStop) {
+    DWORD style = kButtonStyle;
+    if (s.def->tabStop) {
         style |= WS_TABSTOP;
     }
     if (s.visible) {
@@ -157,23 +167,23 @@ void Win32Runtime::createChild(ControlId id) {
         style |= WS_DISABLED;
     }
     const HWND child = CreateWindowExW(
-        0, button ? L"BUTTON" : L"STATIC", wide(s.caption), style, pixelsX(s.left, dpi_),
-        pixelsY(s.top, dpi_), pixelsX(s.width, dpi_), pixelsY(s.height, dpi_), hwnd_,
+        0, L"BUTTON", wide(s.caption), style, pixelsX(s.left, dpi_), pixelsY(s.top, dpi_),
+        pixelsX(s.width, dpi_), pixelsY(s.height, dpi_), hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(dialogId(places(), id))), instance_, nullptr);
     if (child == nullptr) {
         raiseRuntimeError(RuntimeError::ObjectNotSet, "cannot create a control");
     }
     listenToControl(child);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(id)), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
 }
 
 void Win32Runtime::showWindow() {
-    const std::vector<ControlId> order = tabOrdered();
+    const std::vector<ControlId> order = buttonsInTabOrder();
     if (!shown_) {
         shown_ = true;
-        // Made in tab order, the controls are already in the z-order it needs.
+        // Made in tab order, the buttons are already in the z-order it needs.
         for (ControlId id : order) {
-            createChild(id);
+            createButton(id);
         }
     }
     applyTabOrder(order);
@@ -182,17 +192,15 @@ void Win32Runtime::showWindow() {
     UpdateWindow(hwnd_);
 }
 
-std::vector<ControlId> Win32Runtime::tabOrdered() const {
-    std::vector<ControlId> order = controls();
-    std::stable_sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
-        const ControlDef& da = *get(a).def;
-        const ControlDef& db = *get(b).def;
-        const bool labelA = da.kind == ControlKind::Label;
-        const bool labelB = db.kind == ControlKind::Label;
-        if (labelA != labelB) {
-            return labelB;
+std::vector<ControlId> Win32Runtime::buttonsInTabOrder() const {
+    std::vector<ControlId> order;
+    for (ControlId id : controls()) {
+        if (get(id).def->kind == ControlKind::CommandButton) {
+            order.push_back(id);
         }
-        return !labelA && da.tabIndex < db.tabIndex;
+    }
+    std::stable_sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
+        return get(a).def->tabIndex < get(b).def->tabIndex;
     });
     return order;
 }
@@ -207,6 +215,58 @@ void Win32Runtime::applyTabOrder(const std::vector<ControlId>& order) {
         }
         above = child;
     }
+}
+
+int Win32Runtime::labelIndex(ControlId id) const {
+    const std::optional<std::size_t> at = places().of(id);
+    return at && *at < labelByPlace_.size() ? labelByPlace_[*at] : -1;
+}
+
+RECT Win32Runtime::labelRect(ControlId id) const {
+    const ControlState& s = get(id);
+    const int left = pixelsX(s.left, dpi_);
+    const int top = pixelsY(s.top, dpi_);
+    return {left, top, left + pixelsX(s.width, dpi_), top + pixelsY(s.height, dpi_)};
+}
+
+void Win32Runtime::repaintLabel(ControlId id) {
+    RECT& painted = paintedAt_[static_cast<std::size_t>(labelIndex(id))];
+    const RECT now = get(id).visible ? labelRect(id) : RECT{};
+    if (hwnd_ != nullptr) {
+        InvalidateRect(hwnd_, &painted, TRUE);  // where it was, and where it is
+        InvalidateRect(hwnd_, &now, TRUE);
+    }
+    painted = now;
+}
+
+// Each label as a label window shows it: its background where it has a colour of its own
+// (else the form's shows through), its caption at its top left in its font, in its
+// ForeColor, or greyed while disabled. Where neighbours overlap, the one made first stays
+// in front, as it does among windows made in tab order.
+void Win32Runtime::OnPaint() {
+    PAINTSTRUCT ps{};
+    const HDC dc = BeginPaint(hwnd_, &ps);
+    SetBkMode(dc, TRANSPARENT);
+    const HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
+    for (auto at = labels_.rbegin(); at != labels_.rend(); ++at) {
+        const ControlId id = *at;
+        const ControlState& s = get(id);
+        RECT r = labelRect(id);
+        RECT touched{};
+        if (!s.visible || !IntersectRect(&touched, &r, &ps.rcPaint)) {
+            continue;
+        }
+        if (s.def->hasBackColor) {
+            FillRect(dc, &r, brushFor(s.def->backColor));
+        }
+        SelectObject(dc, fontFor(id));
+        const ColorValue fore = s.hasForeColor ? s.foreColor : kButtonText;
+        SetTextColor(dc, s.enabled ? colorRef(fore) : GetSysColor(COLOR_GRAYTEXT));
+        DrawTextW(dc, wide(s.caption), static_cast<int>(s.caption.size()), &r,
+                  DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(hwnd_, &ps);
 }
 
 void Win32Runtime::fitFrame(POINT topLeft, bool move) {
@@ -229,8 +289,11 @@ void Win32Runtime::fitFrame(POINT topLeft, bool move) {
 void Win32Runtime::layOutControls() {
     for (ControlId id : controls()) {
         showGeometry(id);
-        SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(id)), TRUE);
+        if (const HWND button = shownControl(id)) {
+            SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), TRUE);
+        }
     }
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 HFONT Win32Runtime::fontFor(ControlId id) {
@@ -282,26 +345,38 @@ HWND Win32Runtime::shownControl(ControlId id) const {
 }
 
 void Win32Runtime::showCaption(ControlId id) {
-    if (const HWND child = shownControl(id)) {
+    if (isLabel(id)) {
+        repaintLabel(id);
+    } else if (const HWND child = shownControl(id)) {
         SetWindowTextW(child, wide(caption(id)));
     }
 }
 
 void Win32Runtime::showEnabled(ControlId id) {
-    if (const HWND child = shownControl(id)) {
+    if (isLabel(id)) {
+        repaintLabel(id);
+        if (shown_) {
+            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT,
+                           labelChildId(hwnd_, labelIndex(id)));
+        }
+    } else if (const HWND child = shownControl(id)) {
         EnableWindow(child, enabled(id) ? TRUE : FALSE);
         InvalidateRect(child, nullptr, TRUE);
     }
 }
 
 void Win32Runtime::showVisible(ControlId id) {
-    if (const HWND child = shownControl(id)) {
+    if (isLabel(id)) {
+        repaintLabel(id);
+    } else if (const HWND child = shownControl(id)) {
         ShowWindow(child, visible(id) ? SW_SHOWNA : SW_HIDE);
     }
 }
 
 void Win32Runtime::showGeometry(ControlId id) {
-    if (const HWND child = shownControl(id)) {
+    if (isLabel(id)) {
+        repaintLabel(id);
+    } else if (const HWND child = shownControl(id)) {
         const ControlState& s = get(id);
         SetWindowPos(child, nullptr, pixelsX(s.left, dpi_), pixelsY(s.top, dpi_),
                      pixelsX(s.width, dpi_), pixelsY(s.height, dpi_),
@@ -310,13 +385,15 @@ void Win32Runtime::showGeometry(ControlId id) {
 }
 
 void Win32Runtime::showFont(ControlId id) {
-    if (const HWND child = shownControl(id)) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(id)), TRUE);
+    if (isLabel(id)) {
+        repaintLabel(id);  // buttons keep the message font of their DPI
     }
 }
 
 void Win32Runtime::showForeColor(ControlId id) {
-    if (const HWND child = shownControl(id)) {
+    if (isLabel(id)) {
+        repaintLabel(id);
+    } else if (const HWND child = shownControl(id)) {
         InvalidateRect(child, nullptr, TRUE);
     }
 }
@@ -355,8 +432,14 @@ LRESULT Win32Runtime::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND:
             return OnCommand(wParam, lParam);
-        case WM_CTLCOLORSTATIC:
-            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT object = OnGetObject(wParam, lParam)) {
+                return object;
+            }
+            break;
         case WM_DPICHANGED:
             return OnDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
         case WM_GETMINMAXINFO:
@@ -406,22 +489,6 @@ LRESULT Win32Runtime::OnCommand(WPARAM wParam, LPARAM lParam) {
             break;
     }
     return 0;
-}
-
-LRESULT Win32Runtime::OnCtlColorStatic(HDC dc, HWND label) {
-    const std::optional<ControlId> id = controlFor(places(), GetDlgCtrlID(label));
-    if (!id || !exists(*id)) {
-        return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                              reinterpret_cast<LPARAM>(label));
-    }
-    const ControlState& s = get(*id);
-    // A label without a BackColor of its own shows the window's colour behind it.
-    const ColorValue back = s.def->hasBackColor ? s.def->backColor : form().backColor;
-    const ColorValue fore = s.hasForeColor ? s.foreColor : kButtonText;
-    SetTextColor(dc, s.enabled ? colorRef(fore) : GetSysColor(COLOR_GRAYTEXT));
-    SetBkColor(dc, colorRef(back));
-    SetBkMode(dc, OPAQUE);
-    return reinterpret_cast<LRESULT>(brushFor(back));
 }
 
 LRESULT Win32Runtime::OnDpiChanged(WPARAM wParam, const RECT& suggested) {

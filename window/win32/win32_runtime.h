@@ -9,6 +9,7 @@
 
 #include "window/form_runtime.h"
 #include "window/win32/accessible_control.h"
+#include "window/win32/accessible_form.h"
 #include "window/win32/base_window.h"
 #include "window/win32/dpi.h"
 
@@ -67,7 +68,9 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     WPARAM keepFocusMarks(WPARAM uiState) const;
 
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCtlColorStatic(HDC dc, HWND label);
+    void OnPaint();
+    // The form's MSAA object, with its painted labels as children (runtime_access.cpp).
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     LRESULT OnDpiChanged(WPARAM wParam, const RECT& suggested);
     void OnGetMinMaxInfo(MINMAXINFO& info) const;
     // True when it gave the focus back to the control that had it.
@@ -76,14 +79,21 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
 
     // The control's window, where the runtime's changes are to be shown now, or null.
     HWND shownControl(ControlId id) const;
-    // Makes a control's window as the runtime's state says it is now.
-    void createChild(ControlId id);
+    // Makes a button's window as the runtime's state says it is now.
+    void createButton(ControlId id);
+    bool isLabel(ControlId id) const { return labelIndex(id) >= 0; }
+    int labelIndex(ControlId id) const;
+    RECT labelRect(ControlId id) const;
+    // Repaints what a change to a label touched: where it was, and where it is.
+    void repaintLabel(ControlId id);
+    static int labelCountOf(HWND form);
+    static bool labelViewOf(HWND form, int index, win32::LabelView& view);
     // Sizes the frame so that the client area is exactly the definition's, at dpi_.
     void fitFrame(POINT topLeft, bool move);
     // Places every control and gives it its font again, after a DPI change.
     void layOutControls();
-    // Tab order is z-order: buttons by TabIndex, then the labels.
-    std::vector<ControlId> tabOrdered() const;
+    // Tab order is z-order: the buttons by TabIndex.
+    std::vector<ControlId> buttonsInTabOrder() const;
     void applyTabOrder(const std::vector<ControlId>& order);
     HFONT fontFor(ControlId id);
     HBRUSH brushFor(ColorValue color);
@@ -104,6 +114,11 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     // A handful of each: a list searched in order is all they need.
     std::vector<std::pair<int, HFONT>> labelFonts_;  // by lfHeight at dpi_
     std::vector<std::pair<ColorValue, HBRUSH>> brushes_;
+    // The labels in the order they were made, which is the order they are painted in,
+    // and where each was last painted.
+    std::vector<ControlId> labels_;
+    std::vector<int> labelByPlace_;
+    std::vector<RECT> paintedAt_;
 };
 
 }  // namespace vop
