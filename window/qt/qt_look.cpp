@@ -2,7 +2,9 @@
 #include "window/qt/qt_look.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QPalette>
+#include <QPixmap>
 #include <QStringList>
 
 namespace vop {
@@ -58,10 +60,13 @@ QFont labelFont(const FontDef& def, double points) {
 }
 
 QIcon vopIcon() {
+    // Read as the PNG files they are: left to guess the format, Qt would load every
+    // image-format plugin it has (gif, ico, jpeg ...) to ask each, at every start.
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/vop.png").arg(size),
-                     QSize(size, size));
+        QImageReader reader(QStringLiteral(":/icons/hicolor/%1x%1/apps/vop.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
     return icon;
 }
