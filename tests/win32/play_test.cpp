@@ -179,7 +179,7 @@ TEST_F(WinTest, EmptyingTheHandShowsWinThenDealsAgain) {
     buttonClick(slotButton(4));
 
     ASSERT_EQ(closer.seen().size(), 1u) << "exactly one box";
-    const SeenBox& box = closer.seen().front();
+    const BoxShown& box = closer.seen().front();
     EXPECT_EQ(box.title, u"Vop");
     EXPECT_NE(std::find(box.texts.begin(), box.texts.end(), u"Win"), box.texts.end());
     EXPECT_EQ(box.buttons.size(), 1u);

@@ -15,7 +15,7 @@ std::wstring classOf(HWND window) {
 }
 // One control of a message box: its text, its button or its icon.
 BOOL CALLBACK noteBoxChild(HWND child, LPARAM seen) {
-    auto& box = *reinterpret_cast<SeenBox*>(seen);
+    auto& box = *reinterpret_cast<BoxShown*>(seen);
     if (!IsWindowVisible(child)) {
         return TRUE;
     }
@@ -68,12 +68,12 @@ BOOL CALLBACK MessageBoxCloser::inspect(HWND window, LPARAM self) {
     if (classOf(window) != L"#32770" || !IsWindowVisible(window)) {
         return TRUE;
     }
-    for (const SeenBox& box : closer.seen_) {
+    for (const BoxShown& box : closer.seen_) {
         if (box.box == window) {
             return TRUE;  // already closing
         }
     }
-    SeenBox box;
+    BoxShown box;
     box.box = window;
     box.owner = GetWindow(window, GW_OWNER);
     box.title = textOf(window);

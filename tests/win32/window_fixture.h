@@ -28,7 +28,7 @@ inline Text textOf(HWND window) {
 RECT placeOf(HWND control);
 
 // What a message box showed when it was found open.
-struct SeenBox {
+struct BoxShown {
     HWND box = nullptr;
     HWND owner = nullptr;
     Text title;
@@ -51,7 +51,7 @@ class MessageBoxCloser {
     MessageBoxCloser(const MessageBoxCloser&) = delete;
     MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
 
-    const std::vector<SeenBox>& seen() const { return seen_; }
+    const std::vector<BoxShown>& seen() const { return seen_; }
 
   private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD);
@@ -59,7 +59,7 @@ class MessageBoxCloser {
 
     Close how_;
     UINT_PTR timer_ = 0;
-    std::vector<SeenBox> seen_;
+    std::vector<BoxShown> seen_;
 };
 
 class Win32WindowTest : public ::testing::Test {
