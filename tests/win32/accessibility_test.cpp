@@ -1,6 +1,6 @@
-// What a screen reader hears through MSAA: each control asked for its accessible
-// object the way screen readers ask (AccessibleObjectFromWindow), its name, role and
-// description in words, while the visible captions stay the game's own.
+// Screen readers and the Win32 window through MSAA: each control's role, an object that
+// outlives its window, and the WinEvents that tell of changed words. What the words
+// are is the conformance scenarios' to say (read through MSAA by win32_driver.cpp).
 #include <oleacc.h>
 
 #include <algorithm>
@@ -66,26 +66,6 @@ class AccessibilityTest : public Win32WindowTest {
             << "no accessible object for id " << GetDlgCtrlID(control);
         ASSERT_NE(object.p, nullptr);
     }
-    Text nameOf(ControlId id) {
-        Ref<IAccessible> object;
-        objectOf(ctl(id), object);
-        if (object.p == nullptr) {
-            return u"(none)";
-        }
-        BSTR name = nullptr;
-        object.p->get_accName(self(), &name);
-        return take(name);
-    }
-    Text descriptionOf(ControlId id) {
-        Ref<IAccessible> object;
-        objectOf(ctl(id), object);
-        if (object.p == nullptr) {
-            return u"(none)";
-        }
-        BSTR description = nullptr;
-        object.p->get_accDescription(self(), &description);
-        return take(description);
-    }
     LONG roleOf(ControlId id) {
         Ref<IAccessible> object;
         objectOf(ctl(id), object);
@@ -101,48 +81,14 @@ class AccessibilityTest : public Win32WindowTest {
     bool comReady = false;
 };
 
-TEST_F(AccessibilityTest, HandSlotsAndGroundSayTheirCardsInWords) {
-    const Text words[] = {u"Seven of hearts", u"Two of hearts", u"Seven of spades",
-                          u"Nine of clubs", u"King of diamonds"};
-    const Text captions[] = {u"H 7", u"H 2", u"S 7", u"C 9", u"DK"};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(nameOf(slot(i)), words[i]);
-        EXPECT_EQ(descriptionOf(slot(i)), u"Can be played");
-        EXPECT_EQ(roleOf(slot(i)), ROLE_SYSTEM_PUSHBUTTON);
-        EXPECT_EQ(caption(slot(i)), captions[i]) << "the visible caption stays";
+// Windows tells a button from a label by its class; the game says which each is on
+// every system.
+TEST_F(AccessibilityTest, ButtonsAndLabelsSayTheirRoles) {
+    for (ControlId id : {slot(0), slot(4), ControlId{ctl::btnGround}, ControlId{ctl::cmdPlay, 1}}) {
+        EXPECT_EQ(roleOf(id), ROLE_SYSTEM_PUSHBUTTON) << controlText(id);
     }
-    EXPECT_EQ(nameOf({ctl::btnGround}), u"Ground: Empty");
-    EXPECT_EQ(roleOf({ctl::btnGround}), ROLE_SYSTEM_PUSHBUTTON);
-    EXPECT_EQ(nameOf({ctl::cmdPlay, 0}), u"New game");
-    EXPECT_EQ(nameOf({ctl::cmdPlay, 1}), u"End");
-    EXPECT_EQ(caption({ctl::cmdPlay, 0}), u"N");
-}
-
-TEST_F(AccessibilityTest, WordsFollowThePlay) {
-    willDraw({41});  // C 2 refills slot 0
-    buttonClick(slotButton(0));
-    EXPECT_EQ(nameOf(slot(0)), u"Two of clubs");
-    EXPECT_EQ(descriptionOf(slot(0)), u"Cannot be played");
-    EXPECT_EQ(descriptionOf(slot(1)), u"Can be played");  // H 2 follows H 7
-    EXPECT_EQ(descriptionOf(slot(3)), u"Cannot be played");
-    EXPECT_EQ(nameOf({ctl::btnGround}), u"Ground: Seven of hearts");
-    EXPECT_EQ(caption({ctl::btnGround}), u"H 7");
-}
-
-TEST_F(AccessibilityTest, GridLabelsSayTheirCardAndStateAndHeadersTheirSuit) {
-    willDraw({41});
-    buttonClick(slotButton(0));
-    EXPECT_EQ(nameOf(grid(1)), u"Ace of spades, in the deck");
-    EXPECT_EQ(nameOf(grid(41)), u"Two of clubs, in the hand");
-    EXPECT_EQ(nameOf(grid(20)), u"Seven of hearts, played");
-    EXPECT_EQ(roleOf(grid(20)), ROLE_SYSTEM_STATICTEXT);
-    EXPECT_EQ(caption(grid(20)), u"7");
-    const Text suits[] = {u"spades", u"hearts", u"diamonds", u"clubs"};
-    for (int s = 0; s < 4; ++s) {
-        const ControlId header{ctl::lblColor, static_cast<std::int16_t>(s)};
-        EXPECT_EQ(nameOf(header), suits[s]);
-        EXPECT_EQ(roleOf(header), ROLE_SYSTEM_STATICTEXT);
-        EXPECT_EQ(caption(header), Text(1, u"SHDC"[s]));
+    for (ControlId id : {grid(1), grid(52), ControlId{ctl::lblColor, 0}}) {
+        EXPECT_EQ(roleOf(id), ROLE_SYSTEM_STATICTEXT) << controlText(id);
     }
 }
 
@@ -182,26 +128,6 @@ TEST_F(AccessibilityTest, ScreenReadersAreToldWhenTheWordsChange) {
     EXPECT_TRUE(pumpUntil([&] { return told(EVENT_OBJECT_NAMECHANGE, ctl(grid(20))); }));
     EXPECT_TRUE(pumpUntil([&] { return told(EVENT_OBJECT_DESCRIPTIONCHANGE, slotButton(3)); }));
     UnhookWinEvent(hook);
-}
-
-// The deck played out: slot 0 empties and says so.
-class AccessibleEmptySlotTest : public AccessibilityTest {
-  protected:
-    void SetUp() override {
-        comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        ASSERT_TRUE(comReady);
-        startWith(test::winnableDraws());
-    }
-};
-
-TEST_F(AccessibleEmptySlotTest, EmptySlotSaysEmpty) {
-    for (int play = 1; play <= 48; ++play) {
-        buttonClick(slotButton(0));
-    }
-    ASSERT_EQ(caption(slot(0)), u"");
-    EXPECT_EQ(nameOf(slot(0)), u"Empty");
-    EXPECT_EQ(nameOf({ctl::btnGround}), u"Ground: Five of clubs");
-    EXPECT_EQ(nameOf(grid(44)), u"Five of clubs, played");
 }
 
 }  // namespace

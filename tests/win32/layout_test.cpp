@@ -252,7 +252,7 @@ TEST_F(LayoutTest, RunTimeErrorIsShownBeforeTheProgramEnds) {
     MessageBoxCloser closer;
     win32::showRuntimeError(RuntimeError::Overflow, "16-bit integer");
     ASSERT_EQ(closer.seen().size(), 1u);
-    const SeenBox& box = closer.seen().front();
+    const BoxShown& box = closer.seen().front();
     EXPECT_EQ(box.title, u"Vop");
     EXPECT_EQ(box.owner, main);
     ASSERT_FALSE(box.texts.empty());

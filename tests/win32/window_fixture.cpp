@@ -13,16 +13,14 @@ std::wstring classOf(HWND window) {
     GetClassNameW(window, name, 64);
     return name;
 }
-// One control of a message box: its text, its button or its icon.
+// One control of a message box: its text or its icon.
 BOOL CALLBACK noteBoxChild(HWND child, LPARAM seen) {
-    auto& box = *reinterpret_cast<SeenBox*>(seen);
+    auto& box = *reinterpret_cast<BoxShown*>(seen);
     if (!IsWindowVisible(child)) {
         return TRUE;
     }
     const std::wstring cls = classOf(child);
-    if (_wcsicmp(cls.c_str(), L"Button") == 0) {
-        box.buttons.push_back(textOf(child));
-    } else if (_wcsicmp(cls.c_str(), L"Static") == 0) {
+    if (_wcsicmp(cls.c_str(), L"Static") == 0) {
         const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
         if ((style & SS_TYPEMASK) == SS_ICON) {
             box.icon = box.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
@@ -46,7 +44,7 @@ RECT placeOf(HWND control) {
     return r;
 }
 
-MessageBoxCloser::MessageBoxCloser(Close how) : how_(how) {
+MessageBoxCloser::MessageBoxCloser() {
     activeCloser = this;
     timer_ = SetTimer(nullptr, 0, 10, &MessageBoxCloser::tick);
 }
@@ -68,12 +66,12 @@ BOOL CALLBACK MessageBoxCloser::inspect(HWND window, LPARAM self) {
     if (classOf(window) != L"#32770" || !IsWindowVisible(window)) {
         return TRUE;
     }
-    for (const SeenBox& box : closer.seen_) {
+    for (const BoxShown& box : closer.seen_) {
         if (box.box == window) {
             return TRUE;  // already closing
         }
     }
-    SeenBox box;
+    BoxShown box;
     box.box = window;
     box.owner = GetWindow(window, GW_OWNER);
     box.title = textOf(window);
@@ -81,11 +79,7 @@ BOOL CALLBACK MessageBoxCloser::inspect(HWND window, LPARAM self) {
     box.ownerTitle = box.owner != nullptr ? textOf(box.owner) : Text();
     EnumChildWindows(window, &noteBoxChild, reinterpret_cast<LPARAM>(&box));
     closer.seen_.push_back(box);
-    if (closer.how_ == Close::Window) {
-        PostMessageW(box.owner, WM_CLOSE, 0, 0);
-    } else {
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    }
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return TRUE;
 }
 
@@ -113,12 +107,9 @@ HWND Win32WindowTest::ctl(ControlId id) const {
 void Win32WindowTest::pump() {
     MSG msg{};
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            quitPosted = true;
-            quitCode = msg.wParam;
-            continue;
+        if (msg.message != WM_QUIT) {
+            runtime.dispatch(msg);
         }
-        runtime.dispatch(msg);
     }
 }
 
@@ -148,26 +139,6 @@ void Win32WindowTest::press(UINT key, bool shift) {
     pump();
     keys[VK_SHIFT] = before;
     SetKeyboardState(keys);
-}
-
-void Win32WindowTest::mouseClick(HWND button) {
-    RECT r{};
-    GetClientRect(button, &r);
-    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(button, WM_LBUTTONUP, 0, at);
-    pump();
-}
-
-void Win32WindowTest::mouseDoubleClick(HWND button) {
-    RECT r{};
-    GetClientRect(button, &r);
-    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(button, WM_LBUTTONUP, 0, at);
-    PostMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageW(button, WM_LBUTTONUP, 0, at);
-    pump();
 }
 
 void Win32WindowTest::buttonClick(HWND button) {

@@ -28,12 +28,11 @@ inline Text textOf(HWND window) {
 RECT placeOf(HWND control);
 
 // What a message box showed when it was found open.
-struct SeenBox {
+struct BoxShown {
     HWND box = nullptr;
     HWND owner = nullptr;
     Text title;
-    std::vector<Text> texts;    // the text controls
-    std::vector<Text> buttons;  // the buttons' captions
+    std::vector<Text> texts;  // the text controls
     bool icon = false;
     bool ownerEnabled = true;
     Text ownerTitle;
@@ -43,23 +42,19 @@ struct SeenBox {
 // runs, notes what each one shows and closes it with its OK button.
 class MessageBoxCloser {
   public:
-    // OK: the box's own button; Window: the game's window behind it, as a player
-    // closes it from the taskbar.
-    enum class Close : std::uint8_t { OK, Window };
-    explicit MessageBoxCloser(Close how = Close::OK);
+    MessageBoxCloser();
     ~MessageBoxCloser();
     MessageBoxCloser(const MessageBoxCloser&) = delete;
     MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
 
-    const std::vector<SeenBox>& seen() const { return seen_; }
+    const std::vector<BoxShown>& seen() const { return seen_; }
 
   private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD);
     static BOOL CALLBACK inspect(HWND window, LPARAM self);
 
-    Close how_;
     UINT_PTR timer_ = 0;
-    std::vector<SeenBox> seen_;
+    std::vector<BoxShown> seen_;
 };
 
 class Win32WindowTest : public ::testing::Test {
@@ -80,18 +75,12 @@ class Win32WindowTest : public ::testing::Test {
     bool pumpUntil(const std::function<bool()>& done);
     // A key pressed and released on the focused control, as the keyboard delivers it.
     void press(UINT key, bool shift = false);
-    // A left click in the middle of a button, as the mouse delivers it.
-    void mouseClick(HWND button);
-    // Two clicks in quick succession: the second press comes as a double click.
-    void mouseDoubleClick(HWND button);
     void buttonClick(HWND button);
 
     ScriptedRandom random;
     Win32Runtime runtime{vopWindow(), random, GetModuleHandleW(nullptr)};
     frmVop game{runtime};
     HWND main = nullptr;
-    bool quitPosted = false;
-    WPARAM quitCode = 0xFFFF;
 };
 
 }  // namespace vop::test

@@ -1,14 +1,14 @@
-// The monkey's mouse and keyboard, resolved against the windows as they are when taken.
-#include "monkey_input.h"
+// The player's mouse and keyboard, resolved against the windows as they are when taken.
+#include "input_device.h"
 
 #include <cwchar>
 
-namespace vop::test::monkey {
+namespace vop::test {
 
 namespace {
 
 constexpr UINT kTakeInput = WM_APP + 40;
-constexpr const wchar_t* kInputClass = L"VopMonkeyInput";
+constexpr const wchar_t* kInputClass = L"VopInputDevice";
 
 bool ours(HWND window) {
     return window != nullptr && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
@@ -16,11 +16,8 @@ bool ours(HWND window) {
 
 LPARAM keyBits(UINT key, Input::Kind kind) {
     LPARAM bits = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16 | 1;
-    if (kind != Input::Kind::KeyDown) {
-        bits |= 1 << 30;  // the key was down before: a held key's repeat, or its release
-    }
     if (kind == Input::Kind::KeyUp) {
-        bits |= static_cast<LPARAM>(1u << 31);
+        bits |= 1 << 30 | static_cast<LPARAM>(1u << 31);  // down before, and going up
     }
     return bits;
 }
@@ -94,11 +91,7 @@ void InputDevice::takeNext() {
     // Taken off the queue first: a box that opens on this input takes the next ones.
     const Input input = queue_.front();
     queue_.pop_front();
-    Delivery delivery = deliver(input);
-    delivery.input = &input;
-    if (delivered) {
-        delivered(delivery);
-    }
+    deliver(input);
 }
 
 HWND InputDevice::openBox() const {
@@ -110,42 +103,32 @@ HWND InputDevice::openBox() const {
     return search.box;
 }
 
-HWND InputDevice::mouseTarget(POINT at, bool& dropped) const {
+HWND InputDevice::mouseTarget(POINT at) const {
     // The system's own hit test: hidden and disabled controls and the labels (which
     // answer HTTRANSPARENT) let the click through to the window behind them.
     const HWND target = WindowFromPoint(at);
     if (!ours(target)) {
-        dropped = true;  // beside the window: another program's or the desktop's
-        return nullptr;
+        return nullptr;  // beside the window: another program's or the desktop's
     }
     const HWND root = GetAncestor(target, GA_ROOT);
     if (!IsWindowEnabled(root) || !IsWindowEnabled(target)) {
-        dropped = true;  // a window disabled by a modal box only beeps
-        return nullptr;
+        return nullptr;  // a window disabled by a modal box only beeps
     }
     const LRESULT hit = SendMessageW(
         target, WM_NCHITTEST, 0, MAKELPARAM(static_cast<SHORT>(at.x), static_cast<SHORT>(at.y)));
-    if (hit != HTCLIENT) {
-        dropped = true;  // title bar and frame: the window manager's, not the game's
-        return nullptr;
-    }
-    return target;
+    return hit == HTCLIENT ? target : nullptr;  // the frame is the window manager's
 }
 
-Delivery InputDevice::deliver(const Input& input) {
-    Delivery d;
-    const HWND box = openBox();
+void InputDevice::deliver(const Input& input) {
     MSG msg{};
     msg.time = GetTickCount();
     if (input.mouse()) {
-        HWND target = nullptr;
-        if (input.kind == Input::Kind::Release && ours(GetCapture())) {
-            target = GetCapture();  // the button pressed keeps the mouse until released
-        } else {
-            target = mouseTarget(input.at, d.dropped);
-        }
+        // The button pressed keeps the mouse until released.
+        const HWND target = input.kind == Input::Kind::Release && ours(GetCapture())
+                                ? GetCapture()
+                                : mouseTarget(input.at);
         if (target == nullptr) {
-            return d;
+            return;
         }
         POINT client = input.at;
         ScreenToClient(target, &client);
@@ -157,38 +140,20 @@ Delivery InputDevice::deliver(const Input& input) {
         msg.wParam = input.kind == Input::Kind::Release ? 0 : MK_LBUTTON;
         msg.lParam = MAKELPARAM(static_cast<SHORT>(client.x), static_cast<SHORT>(client.y));
         msg.pt = input.at;
-        d.target = target;
-        if (aboutToDeliver) {
-            aboutToDeliver(target, input);
-        }
         route(msg);
-    } else {
-        HWND target = GetFocus();
-        if (target == nullptr) {
-            target = GetActiveWindow();
-        }
-        if (!ours(target)) {
-            d.dropped = true;
-            return d;
-        }
-        msg.hwnd = target;
-        msg.message = input.kind == Input::Kind::KeyUp ? WM_KEYUP : WM_KEYDOWN;
-        msg.wParam = input.key;
-        msg.lParam = keyBits(input.key, input.kind);
-        d.target = target;
-        if (aboutToDeliver) {
-            aboutToDeliver(target, input);
-        }
-        if (input.shift) {
-            holdShift(true);
-        }
-        route(msg);
-        if (input.shift) {
-            holdShift(false);
-        }
+        return;
     }
-    d.closedBox = box != nullptr && (!IsWindow(box) || !IsWindowVisible(box));
-    return d;
+    const HWND target = GetFocus() != nullptr ? GetFocus() : GetActiveWindow();
+    if (!ours(target)) {
+        return;
+    }
+    msg.hwnd = target;
+    msg.message = input.kind == Input::Kind::KeyUp ? WM_KEYUP : WM_KEYDOWN;
+    msg.wParam = input.key;
+    msg.lParam = keyBits(input.key, input.kind);
+    holdShift(input.shift);
+    route(msg);
+    holdShift(false);
 }
 
 void InputDevice::route(MSG& msg) {
@@ -203,4 +168,4 @@ void InputDevice::route(MSG& msg) {
     runtime_.dispatch(msg);
 }
 
-}  // namespace vop::test::monkey
+}  // namespace vop::test
