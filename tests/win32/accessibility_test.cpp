@@ -4,9 +4,9 @@
 #include <oleacc.h>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
+#include "msaa.h"
 #include "window_fixture.h"
 
 namespace vop::test {
@@ -66,17 +66,7 @@ class AccessibilityTest : public Win32WindowTest {
             << "no accessible object for id " << GetDlgCtrlID(control);
         ASSERT_NE(object.p, nullptr);
     }
-    LONG roleOf(ControlId id) {
-        Ref<IAccessible> object;
-        objectOf(ctl(id), object);
-        if (object.p == nullptr) {
-            return -1;
-        }
-        VARIANT role;
-        VariantInit(&role);
-        object.p->get_accRole(self(), &role);
-        return role.vt == VT_I4 ? role.lVal : -1;
-    }
+    LONG roleOf(ControlId id) { return Reached(runtime, id).role(); }
 
     bool comReady = false;
 };
@@ -103,13 +93,20 @@ TEST_F(AccessibilityTest, ObjectOutlivingItsWindowAnswersWithoutTheGame) {
     take(name);
 }
 
-// Which objects told screen readers that their words changed.
-std::vector<std::pair<DWORD, HWND>> changes;
+// Which objects told screen readers that their words changed: a window's own, or a
+// child element of it (a label of the form).
+struct Change {
+    DWORD event;
+    HWND window;
+    LONG child;
+    bool operator==(const Change&) const = default;
+};
+std::vector<Change> changes;
 
 void CALLBACK noteChange(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
                          DWORD) {
-    if (object == OBJID_CLIENT && child == CHILDID_SELF) {
-        changes.emplace_back(event, window);
+    if (object == OBJID_CLIENT) {
+        changes.push_back({event, window, child});
     }
 }
 
@@ -121,12 +118,14 @@ TEST_F(AccessibilityTest, ScreenReadersAreToldWhenTheWordsChange) {
     ASSERT_NE(hook, nullptr);
     willDraw({41});
     buttonClick(slotButton(0));  // H 7 played: its label now says "played", C 9 unplayable
-    const auto told = [](DWORD event, HWND window) {
-        return std::find(changes.begin(), changes.end(), std::make_pair(event, window)) !=
+    const auto told = [](DWORD event, HWND window, LONG child) {
+        return std::find(changes.begin(), changes.end(), Change{event, window, child}) !=
                changes.end();
     };
-    EXPECT_TRUE(pumpUntil([&] { return told(EVENT_OBJECT_NAMECHANGE, ctl(grid(20))); }));
-    EXPECT_TRUE(pumpUntil([&] { return told(EVENT_OBJECT_DESCRIPTIONCHANGE, slotButton(3)); }));
+    const LONG played = runtime.accessibleChildId(grid(20));
+    EXPECT_TRUE(pumpUntil([&] { return told(EVENT_OBJECT_NAMECHANGE, main, played); }));
+    EXPECT_TRUE(pumpUntil(
+        [&] { return told(EVENT_OBJECT_DESCRIPTIONCHANGE, slotButton(3), CHILDID_SELF); }));
     UnhookWinEvent(hook);
 }
 

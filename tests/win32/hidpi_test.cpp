@@ -10,7 +10,7 @@ class HiDpiTest : public Win32WindowTest {
   protected:
     void SetUp() override { startWith({20, 15, 7, 48, 39}); }
 
-    RECT at(ControlId id) const { return placeOf(ctl(id)); }
+    RECT at(ControlId id) const { return where(id); }
     static int width(const RECT& r) { return r.right - r.left; }
     static int height(const RECT& r) { return r.bottom - r.top; }
 };
@@ -93,7 +93,7 @@ TEST_F(HiDpiTest, LabelTextIsDrawnAtTheScreensResolution) {
     // in pixels of this screen, from an outline above 96 dpi, never a blown-up bitmap.
     const HDC dc = GetDC(main);
     for (ControlId id : {ControlId{ctl::lblColor, 0}, grid(1)}) {
-        const auto font = reinterpret_cast<HFONT>(SendMessageW(ctl(id), WM_GETFONT, 0, 0));
+        const HFONT font = runtime.labelFont(id);
         ASSERT_NE(font, nullptr);
         LOGFONTW asked{};
         GetObjectW(font, sizeof(asked), &asked);

@@ -1,6 +1,8 @@
 // The window as Windows shows it: frame, client size and every control's place at
 // the system's DPI, the labels' fonts and colours, and a move to another DPI.
 #include <array>
+#include <map>
+#include <set>
 #include <vector>
 
 #include "window/win32/error_box.h"
@@ -82,9 +84,13 @@ const Scale& scale() {
     return kScales[static_cast<std::size_t>(dpiColumn())];
 }
 
-LOGFONTW fontOf(HWND control) {
+// The font a control is drawn in: a button's own, a label's as the form paints it.
+LOGFONTW fontOf(Win32Runtime& runtime, ControlId id) {
     LOGFONTW lf{};
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    const HWND button = runtime.control(id);
+    const auto font = button != nullptr
+                          ? reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0))
+                          : runtime.labelFont(id);
     EXPECT_NE(font, nullptr);
     GetObjectW(font, sizeof(lf), &lf);
     return lf;
@@ -96,22 +102,37 @@ SIZE clientSize(HWND window) {
     return {r.right, r.bottom};
 }
 
-// What the window tells a label to paint with: text, background and brush colours.
-struct Paint {
-    COLORREF text;
-    COLORREF back;
-    COLORREF brush;
+// What a label shows on the screen: its commonest colour (its background) and every
+// colour drawn in it.
+struct Painted {
+    COLORREF background = 0;
+    std::set<COLORREF> colours;
+    bool has(COLORREF c) const { return colours.count(c) != 0; }
 };
 
-Paint paintOf(HWND window, HWND label) {
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-        window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
-    LOGBRUSH lb{};
-    GetObjectW(brush, sizeof(lb), &lb);
-    const Paint paint{GetTextColor(dc), GetBkColor(dc), lb.lbColor};
-    DeleteDC(dc);
-    return paint;
+Painted paintedOf(HWND window, RECT place) {
+    UpdateWindow(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    IntersectRect(&place, &place, &client);
+    const HDC dc = GetDC(window);
+    std::map<COLORREF, int> counts;
+    for (int y = place.top; y < place.bottom; ++y) {
+        for (int x = place.left; x < place.right; ++x) {
+            ++counts[GetPixel(dc, x, y)];
+        }
+    }
+    ReleaseDC(window, dc);
+    Painted painted;
+    int most = 0;
+    for (const auto& [colour, count] : counts) {
+        painted.colours.insert(colour);
+        if (count > most) {
+            most = count;
+            painted.background = colour;
+        }
+    }
+    return painted;
 }
 
 class LayoutTest : public Win32WindowTest {
@@ -147,7 +168,7 @@ TEST_F(LayoutTest, ClientAreaIsExactAndTheFrameFixed) {
 TEST_F(LayoutTest, EveryControlInItsDesignedPlace) {
     for (const Place& p : kPlaces) {
         const RECT want = p.at[static_cast<std::size_t>(dpiColumn())];
-        const RECT got = placeOf(ctl(p.id));
+        const RECT got = where(p.id);
         EXPECT_TRUE(EqualRect(&got, &want))
             << controlText(p.id) << " at " << got.left << "," << got.top << " "
             << got.right - got.left << "x" << got.bottom - got.top;
@@ -156,15 +177,15 @@ TEST_F(LayoutTest, EveryControlInItsDesignedPlace) {
     const Scale& g = scale();
     for (int s = 0; s < 4; ++s) {
         for (int r = 1; r <= 13; ++r) {
-            const HWND label = ctl(grid(s * 13 + r));
+            const ControlId label = grid(s * 13 + r);
             const RECT want =
                 box(g.gridLeft + g.pitch * r, g.gridTop + g.pitch * s, g.side, g.side);
-            const RECT got = placeOf(label);
+            const RECT got = where(label);
             EXPECT_TRUE(EqualRect(&got, &want)) << "grid label " << s * 13 + r;
-            EXPECT_TRUE(IsWindowVisible(label));
+            EXPECT_TRUE(showing(label));
         }
     }
-    EXPECT_FALSE(IsWindowVisible(ctl(grid(0)))) << "the template label must never show";
+    EXPECT_FALSE(showing(grid(0))) << "the template label must never show";
 }
 
 TEST_F(LayoutTest, FocusButtonLiesOutsideTheClientAreaYetTakesTheFocus) {
@@ -182,20 +203,20 @@ TEST_F(LayoutTest, FocusButtonLiesOutsideTheClientAreaYetTakesTheFocus) {
 TEST_F(LayoutTest, LabelsAskForSmallFontsAtTheirPointSize) {
     // 5.25 points on the row headers, 5 on the grid: 7 pixels at 96 dpi, 11 and 10 at 144.
     const Scale& want = scale();
-    const LOGFONTW header = fontOf(ctl({ctl::lblColor, 0}));
+    const LOGFONTW header = fontOf(runtime, {ctl::lblColor, 0});
     EXPECT_STREQ(header.lfFaceName, L"Small Fonts");
     EXPECT_EQ(header.lfHeight, want.headerFont);
     EXPECT_EQ(header.lfWeight, FW_NORMAL);
     EXPECT_EQ(header.lfCharSet, ANSI_CHARSET);
     EXPECT_FALSE(header.lfItalic || header.lfUnderline || header.lfStrikeOut);
 
-    const LOGFONTW cell = fontOf(ctl(grid(52)));
+    const LOGFONTW cell = fontOf(runtime, grid(52));
     EXPECT_STREQ(cell.lfFaceName, L"Small Fonts");
     EXPECT_EQ(cell.lfHeight, want.cellFont);
     EXPECT_EQ(cell.lfWeight, FW_NORMAL);
 
     // The buttons keep the system's dialog font.
-    const LOGFONTW button = fontOf(ctl({ctl::cmdPlay, 0}));
+    const LOGFONTW button = fontOf(runtime, {ctl::cmdPlay, 0});
     EXPECT_STRNE(button.lfFaceName, L"Small Fonts");
     EXPECT_NE(button.lfFaceName[0], L'\0');
 }
@@ -203,23 +224,23 @@ TEST_F(LayoutTest, LabelsAskForSmallFontsAtTheirPointSize) {
 TEST_F(LayoutTest, WindowAndLabelsPaintInTheirColours) {
     EXPECT_EQ(GetClassLongPtrW(main, GCLP_HBRBACKGROUND), COLOR_MENU + 1);
 
-    const Paint header = paintOf(main, ctl({ctl::lblColor, 2}));
-    EXPECT_EQ(header.back, GetSysColor(COLOR_MENU));
-    EXPECT_EQ(header.brush, GetSysColor(COLOR_MENU));
+    // A row header has no background of its own: the window's shows through.
+    EXPECT_EQ(paintedOf(main, where({ctl::lblColor, 2})).background, GetSysColor(COLOR_MENU));
 
-    const Paint inHand = paintOf(main, ctl(grid(20)));  // H 7, dealt
-    EXPECT_EQ(inHand.text, 0x000000FFu);
-    EXPECT_EQ(inHand.back, 0x00FFFFFFu);
-    EXPECT_EQ(inHand.brush, 0x00FFFFFFu);
-    const Paint inDeck = paintOf(main, ctl(grid(1)));
-    EXPECT_EQ(inDeck.text, 0x00FF0000u);
-    EXPECT_EQ(inDeck.back, 0x00FFFFFFu);
+    const Painted inHand = paintedOf(main, where(grid(20)));  // H 7, dealt
+    EXPECT_EQ(inHand.background, 0x00FFFFFFu);
+    EXPECT_TRUE(inHand.has(0x000000FFu)) << "a card in the hand is red";
+    const Painted inDeck = paintedOf(main, where(grid(1)));
+    EXPECT_EQ(inDeck.background, 0x00FFFFFFu);
+    EXPECT_TRUE(inDeck.has(0x00FF0000u)) << "a card in the deck is blue";
+    EXPECT_FALSE(inDeck.has(0x000000FFu));
 
     willDraw({41});
     buttonClick(slotButton(0));  // H 7 is played: its grid label goes grey
-    EXPECT_FALSE(IsWindowEnabled(ctl(grid(20))));
-    EXPECT_EQ(paintOf(main, ctl(grid(20))).text, GetSysColor(COLOR_GRAYTEXT));
-    EXPECT_EQ(paintOf(main, ctl(grid(41))).text, 0x000000FFu);
+    const Painted played = paintedOf(main, where(grid(20)));
+    EXPECT_TRUE(played.has(GetSysColor(COLOR_GRAYTEXT))) << "a played card is greyed";
+    EXPECT_FALSE(played.has(0x000000FFu));
+    EXPECT_TRUE(paintedOf(main, where(grid(41))).has(0x000000FFu)) << "C 2, drawn, is red";
 }
 
 TEST_F(LayoutTest, MovingToAnotherDpiLaysTheWindowOutAgain) {
@@ -240,11 +261,12 @@ TEST_F(LayoutTest, MovingToAnotherDpiLaysTheWindowOutAgain) {
         EXPECT_EQ(client.cx, kScales[i].client.cx) << dpi << " dpi";
         EXPECT_EQ(client.cy, kScales[i].client.cy) << dpi << " dpi";
         for (const Place& p : kPlaces) {
-            const RECT got = placeOf(ctl(p.id));
+            const RECT got = where(p.id);
             EXPECT_TRUE(EqualRect(&got, &p.at[i])) << controlText(p.id) << " at " << dpi << " dpi";
         }
-        EXPECT_EQ(fontOf(ctl(grid(1))).lfHeight, kScales[i].cellFont) << dpi << " dpi";
-        EXPECT_EQ(fontOf(ctl({ctl::lblColor, 0})).lfHeight, kScales[i].headerFont) << dpi << " dpi";
+        EXPECT_EQ(fontOf(runtime, grid(1)).lfHeight, kScales[i].cellFont) << dpi << " dpi";
+        EXPECT_EQ(fontOf(runtime, {ctl::lblColor, 0}).lfHeight, kScales[i].headerFont)
+            << dpi << " dpi";
     }
 }
 

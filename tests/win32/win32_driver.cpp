@@ -9,6 +9,7 @@
 #include <climits>
 
 #include "input_device.h"
+#include "msaa.h"
 #include "support/driver.h"
 #include "window/win32/control_ids.h"
 #include "window/win32/wide_text.h"
@@ -133,42 +134,27 @@ class Win32Driver final : public Driver {
         }
     }
 
-    // What a control shows: its caption and whether it is enabled. Every read of a
-    // label (lblColor, lblExist) comes here: they are STATIC windows now.
+    // What a control shows: its caption and whether it is enabled. A button is read from
+    // its window; a label, which the form paints, as a screen reader finds it.
     struct Shown {
         std::string caption;
         bool enabled = false;
     };
     Shown shown(ControlId id) const {
-        const HWND control = runtime_.control(id);
-        return {textOf(control), control != nullptr && IsWindowEnabled(control) != FALSE};
+        if (const HWND control = runtime_.control(id)) {
+            return {textOf(control), IsWindowEnabled(control) != FALSE};
+        }
+        const Reached label(runtime_, id);
+        return {toUtf8(label.value()), label.enabled()};
     }
 
     // What a screen reader hears, asked the way screen readers ask.
     std::string spoken(ControlId id, bool description) const {
-        IAccessible* object = nullptr;
-        if (FAILED(AccessibleObjectFromWindow(
-                runtime_.control(id), static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                reinterpret_cast<void**>(&object))) ||
-            object == nullptr) {
+        const Reached reached(runtime_, id);
+        if (!reached.found()) {
             return "(no accessible object)";
         }
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        BSTR words = nullptr;
-        if (description) {
-            object->get_accDescription(self, &words);
-        } else {
-            object->get_accName(self, &words);
-        }
-        object->Release();
-        const std::string heard =
-            words != nullptr
-                ? toUtf8(Text(reinterpret_cast<const char16_t*>(words), SysStringLen(words)))
-                : std::string();
-        SysFreeString(words);
-        return heard;
+        return toUtf8(description ? reached.description() : reached.name());
     }
 
     // The "Win" box runs a modal loop of its own, which gives a timer's tick when it

@@ -1,6 +1,8 @@
 // Driving the game's Win32 window from the test thread.
 #include "window_fixture.h"
 
+#include "msaa.h"
+
 #include <cstdlib>
 
 namespace vop::test {
@@ -102,6 +104,20 @@ HWND Win32WindowTest::ctl(ControlId id) const {
     const HWND control = GetDlgItem(main, win32::dialogId(runtime.places(), id));
     EXPECT_NE(control, nullptr) << controlText(id) << " missing";
     return control;
+}
+
+RECT Win32WindowTest::where(ControlId id) const {
+    if (const HWND button = runtime.control(id)) {
+        return placeOf(button);
+    }
+    return Reached(runtime, id).place(main);
+}
+
+bool Win32WindowTest::showing(ControlId id) const {
+    if (const HWND button = runtime.control(id)) {
+        return IsWindowVisible(button) != FALSE;
+    }
+    return Reached(runtime, id).visible();
 }
 
 void Win32WindowTest::pump() {

@@ -65,6 +65,10 @@ class Win32WindowTest : public ::testing::Test {
     void willDraw(const std::vector<int>& draws);
 
     HWND ctl(ControlId id) const;
+    // Where a control is in the client area: a button's window, or a label (which the form
+    // paints) as a screen reader finds it.
+    RECT where(ControlId id) const;
+    bool showing(ControlId id) const;
     HWND focusButton() const { return ctl({ctl::btnFocus}); }
     HWND slotButton(int i) const { return ctl(slot(i)); }
     Text caption(ControlId id) const { return textOf(ctl(id)); }

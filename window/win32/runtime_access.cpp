@@ -48,6 +48,10 @@ bool Win32Runtime::labelViewOf(HWND form, int index, LabelView& view) {
     return true;
 }
 
+LONG Win32Runtime::accessibleChildId(ControlId id) const {
+    return isLabel(id) && hwnd_ != nullptr ? labelChildId(hwnd_, labelIndex(id)) : CHILDID_SELF;
+}
+
 LRESULT Win32Runtime::OnGetObject(WPARAM wParam, LPARAM lParam) {
     // A screen reader asks for the form: its buttons, and the labels it paints.
     if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) {
@@ -163,7 +167,7 @@ void Win32Runtime::showSpoken(ControlId id, bool name, bool description) {
     LONG child = CHILDID_SELF;
     if (isLabel(id) && shown_ && hwnd_ != nullptr) {
         window = hwnd_;  // a label is a child element of the form's object
-        child = labelChildId(hwnd_, labelIndex(id));
+        child = accessibleChildId(id);
     }
     if (window == nullptr) {
         return;

@@ -356,8 +356,7 @@ void Win32Runtime::showEnabled(ControlId id) {
     if (isLabel(id)) {
         repaintLabel(id);
         if (shown_) {
-            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT,
-                           labelChildId(hwnd_, labelIndex(id)));
+            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT, accessibleChildId(id));
         }
     } else if (const HWND child = shownControl(id)) {
         EnableWindow(child, enabled(id) ? TRUE : FALSE);

@@ -33,7 +33,12 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     // the runtime lets no further event reach the game either way.
     void setEndExitsProcess(bool exits) { endExitsProcess_ = exits; }
 
+    // A button's window; labels have none (the form paints them).
     HWND control(ControlId id) const;
+    // Where a screen reader finds a label: its child id in the form's MSAA object.
+    LONG accessibleChildId(ControlId id) const;
+    // The font a label is painted in at the window's DPI.
+    HFONT labelFont(ControlId id) { return fontFor(id); }
     win32::Dpi dpi() const { return dpi_; }
 
     // The game window's runtime behind one of its control windows, or null.
