@@ -1,6 +1,6 @@
 # vop: the game on Linux, in a Qt 6 window, and where `cmake --install` puts it.
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
-# The game wired to the Qt window, for the program and for its start-up probe.
+# The game wired to the Qt window, for the program and for the tests of the program.
 add_library(vop_qt_game STATIC qt_game.cpp)
 target_link_libraries(vop_qt_game PUBLIC vop_game vop_qt)
 vop_layer(vop_qt_game app)

@@ -17,7 +17,6 @@ check_cxx_symbol_exists(__GLIBCXX__ cstddef VOP_LIBSTDCXX)
 if(MINGW AND VOP_LIBSTDCXX)
     set(VOP_LEAN_CXX_RUNTIME ${CMAKE_CURRENT_SOURCE_DIR}/lean_cxx_runtime.cpp)
     target_sources(vop PRIVATE ${VOP_LEAN_CXX_RUNTIME})
-    set(VOP_LEAN_CXX_RUNTIME ${VOP_LEAN_CXX_RUNTIME} PARENT_SCOPE)  # the start-up probe's too
 endif()
 target_link_libraries(vop PRIVATE vop_game vop_win32)
 # wWinMain; ASLR and DEP for a program that ships to other people's machines.

@@ -7,7 +7,7 @@ source(backend) = sprintf("< awk -F, 'NR>1 && $2==\"%s\" {print ++n\",\"$3\",\"$
 
 set terminal svg size 720,360 dynamic font "sans,11"
 set datafile separator ","
-set title "Start-up to first painted frame (median of warm runs)"
+set title "Start-up to the window's map (median of warm runs)"
 set ylabel "ms"
 set xlabel "bench run"
 set key top left

@@ -1,42 +1,76 @@
-#!/usr/bin/env python3
-"""Start-up to first painted frame and peak memory: Vop against a bare window, side by side."""
+#!/usr/bin/python3
+"""Start-up to the window's first map on the X server, and peak memory: Vop beside a bare
+window of the same toolkit (and other card games, where given), in fresh processes that
+take turns, so that whatever else the machine does falls on all alike."""
 import argparse
 import os
+import select
+import shlex
+import signal
 import statistics
 import subprocess
 import sys
 import time
 
+from Xlib import X, display
 
-def run_once(command, env):
-    """Launches one fresh process; returns (milliseconds to first paint, peak RSS in KiB)."""
-    env = dict(env, VOP_BENCH_T0=str(time.clock_gettime_ns(time.CLOCK_REALTIME)))
-    proc = subprocess.Popen(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    out = proc.stdout.read().decode(errors="replace")
-    _, status, usage = os.wait4(proc.pid, 0)
-    if os.waitstatus_to_exitcode(status) != 0:
-        sys.exit(f"bench: {' '.join(command)} failed with status {status}")
-    for line in out.splitlines():
-        if line.startswith("first-paint-ns "):
-            return int(line.split()[1]) / 1e6, usage.ru_maxrss
-    sys.exit(f"bench: {' '.join(command)} printed no first-paint line")
+SETTLE_S = 0.3  # after the map, the first paint: memory is read when the process ends
+
+
+def run_once(xdisplay, root, command):
+    """One fresh process: (milliseconds from launch to its window's map, peak RSS in KiB)."""
+    while xdisplay.pending_events():
+        xdisplay.next_event()
+    started = time.monotonic_ns()
+    proc = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    mapped = None
+    deadline = time.monotonic() + 60
+    while mapped is None:
+        if proc.poll() is not None:
+            sys.exit(f"bench: {' '.join(command)} ended before its window showed")
+        if not xdisplay.pending_events():
+            left = deadline - time.monotonic()
+            if left <= 0:
+                proc.kill()
+                sys.exit(f"bench: {' '.join(command)} showed no window in 60 s")
+            select.select([xdisplay.fileno()], [], [], min(left, 0.1))
+            continue
+        event = xdisplay.next_event()
+        # The program's own top-level window: toolkits map small helper windows too.
+        if event.type == X.MapNotify:
+            geometry = event.window.get_geometry()
+            if geometry.width >= 100 and geometry.height >= 50:
+                mapped = (time.monotonic_ns() - started) / 1e6
+    time.sleep(SETTLE_S)
+    proc.send_signal(signal.SIGTERM)
+    try:
+        _, _, usage = os.wait4(proc.pid, 0)
+    except ChildProcessError:
+        usage = None
+    return mapped, usage.ru_maxrss if usage else 0
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--name", required=True)
     parser.add_argument("--runs", type=int, default=15)
-    parser.add_argument("--vop", required=True, nargs="+")
-    parser.add_argument("--bare", required=True, nargs="+")
+    parser.add_argument("--vop", required=True, help="the command, as one string")
+    parser.add_argument("--bare", required=True)
+    parser.add_argument("--other", nargs=2, action="append", default=[],
+                        metavar=("NAME", "COMMAND"), help="another program to time beside them")
     parser.add_argument("--csv", help="append the medians to this file")
     args = parser.parse_args()
 
-    env = dict(os.environ)
-    results = {"vop": [], "bare": []}
-    # Alternate the two so that anything else the machine does falls on both alike.
+    xdisplay = display.Display()
+    root = xdisplay.screen().root
+    root.change_attributes(event_mask=X.SubstructureNotifyMask)
+    xdisplay.sync()
+
+    programs = [("vop", args.vop), ("bare", args.bare)] + [tuple(o) for o in args.other]
+    results = {name: [] for name, _ in programs}
     for _ in range(args.runs):
-        results["vop"].append(run_once(args.vop, env))
-        results["bare"].append(run_once(args.bare, env))
+        for name, command in programs:
+            results[name].append(run_once(xdisplay, root, shlex.split(command)))
 
     def figures(samples):
         warm = samples[1:]
@@ -46,12 +80,19 @@ def main():
             "rss_kib": statistics.median(s[1] for s in warm),
         }
 
-    vop, bare = figures(results["vop"]), figures(results["bare"])
-    print(f"{args.name}: {args.runs} runs each, medians of the warm runs")
+    got = {name: figures(samples) for name, samples in results.items()}
+    vop, bare = got["vop"], got["bare"]
+    print(f"{args.name}: {args.runs} runs each, launch to the window's map; medians of the "
+          "warm runs")
     for key, label in (("cold_ms", "start-up, cold (ms)"), ("warm_ms", "start-up, warm (ms)"),
                        ("rss_kib", "peak memory (KiB)")):
         ratio = vop[key] / bare[key] if bare[key] else float("nan")
         print(f"  {label:22} vop {vop[key]:10.1f}   bare {bare[key]:10.1f}   ratio {ratio:5.2f}")
+    for name, _ in programs[2:]:
+        other = got[name]
+        print(f"  {name:22} warm {other['warm_ms']:8.1f} ms (cold {other['cold_ms']:.1f}), "
+              f"{other['warm_ms'] / vop['warm_ms']:.1f} times vop's; "
+              f"{other['rss_kib'] / 1024:.1f} MiB")
     if args.csv:
         new = not os.path.exists(args.csv)
         with open(args.csv, "a") as f:

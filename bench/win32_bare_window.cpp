@@ -1,15 +1,9 @@
-// The baseline: a bare Win32 window of Vop's client size that ends at its first paint.
-#include "win32_first_paint.h"
-
-namespace {
-LRESULT CALLBACK bareProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-}  // namespace
+// The baseline: a bare Win32 window of Vop's client size and frame, open until it is ended.
+#include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     WNDCLASSW wc{};
-    wc.lpfnWndProc = bareProc;
+    wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = GetSysColorBrush(COLOR_MENU);
@@ -18,12 +12,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame{0, 0, 120, 63};
     AdjustWindowRect(&frame, style, FALSE);
-    HWND hwnd = CreateWindowW(L"BareWindow", L"bare", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                              instance, nullptr);
+    const HWND hwnd = CreateWindowW(L"BareWindow", L"bare", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                    nullptr, instance, nullptr);
     ShowWindow(hwnd, showCommand);
-    vop::bench::runUntilPainted([](MSG& msg) {
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
-    });
+    }
+    return 0;
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The Windows rows of the benchmarks: vop.exe's start-up to its first painted frame and
+# The Windows rows of the benchmarks: vop.exe's start-up to its window's map and
 # its peak memory against a bare Win32 window, both under Wine on a display of
 # their own, and vop.exe's stripped size. Usage: scripts/bench-windows.sh [HISTORY_CSV]
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -7,7 +7,7 @@ cd "$VOP_ROOT"
 history="${1:-}"
 runs="${VOP_BENCH_RUNS:-15}"
 
-need_windows_tools python3
+need_windows_tools python3 python3-xlib
 # The 32-bit vop.exe where 32-bit programs run, else the 64-bit build of the same sources.
 build="build/$VOP_WINDOWS_PRESET-bench"
 toolchain=cmake/toolchain-i686-w64-mingw32.cmake
@@ -19,7 +19,7 @@ fi
 say "$VOP_WINDOWS_RAN"
 cmake -S . -B "$build" --toolchain "$toolchain" -G Ninja --no-warn-unused-cli \
     -DCMAKE_BUILD_TYPE=Release -DVOP_QT=OFF -DVOP_WIN32=ON -DVOP_TESTS=OFF -DVOP_BENCH=ON >/dev/null
-cmake --build "$build" --target vop win32_vop_probe win32_bare_window >/dev/null
+cmake --build "$build" --target vop win32_bare_window >/dev/null
 
 scratch="$(mktemp -d)"
 XVFB_PID=""
@@ -31,7 +31,7 @@ cleanup() {
 trap 'rc=$?; cleanup; [ $rc -eq 0 ] || echo "vop: FAILED (exit $rc) in bench-windows.sh" >&2; exit $rc' EXIT
 
 start_xvfb
-say "start-up to first paint and peak memory, Win32 under Wine"
+say "start-up to the window's map and peak memory, Win32 under Wine"
 start_wine "$scratch/prefix"
 # Wine's own server and services stay up for the whole run: they are Wine's start-up,
 # not the program's, and the first ("cold") launch of each program should not pay them.
@@ -40,9 +40,8 @@ wineserver -p
 
 csv=()
 [ -n "$history" ] && csv=(--csv "$history")
-python3 bench/startup.py --name win32 --runs "$runs" "${csv[@]}" \
-    --vop "$WINE_LOADER" "$build/bench/win32_vop_probe.exe" \
-    --bare "$WINE_LOADER" "$build/bench/win32_bare_window.exe"
+/usr/bin/python3 bench/startup.py --name win32 --runs "$runs" "${csv[@]}" \
+    --vop "$WINE_LOADER $build/app/vop.exe" --bare "$WINE_LOADER $build/bench/win32_bare_window.exe"
 
 "$mingw-strip" -o "$scratch/vop.exe" "$build/app/vop.exe"
 echo "vop.exe (stripped): $(($(stat -c %s "$scratch/vop.exe") / 1024)) KiB," \

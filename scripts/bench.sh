@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Benchmarks, on demand: the core in nanoseconds, start-up and peak memory against a bare
-# window of the same toolkit, and binary sizes. Reports figures; fails on none of them.
-# VOP_BENCH_RUNS sets the launches of each program (15); VOP_BENCH_WINDOWS=0 skips Wine.
+# Benchmarks, on demand: the core in nanoseconds, start-up to the window's map and peak
+# memory against a bare window of the same toolkit (and KPatience and AisleRiot), and binary
+# sizes. Reports figures; fails on none of them. VOP_BENCH_RUNS sets the launches of each
+# program (15); VOP_BENCH_WINDOWS=0 skips Wine, VOP_BENCH_OTHERS=0 the other games.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$VOP_ROOT"
-need_packages "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" libbenchmark-dev python3 xvfb xauth \
-    gnuplot-nox binutils
+need_packages "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" libbenchmark-dev python3 python3-xlib \
+    xvfb xauth gnuplot-nox binutils
+# Other card games, timed in the same run; VOP_BENCH_OTHERS=0 leaves them out.
+others=()
+if [ "${VOP_BENCH_OTHERS:-1}" != 0 ]; then
+    need_packages kpat aisleriot
+    others=(--other KPatience /usr/games/kpat --other AisleRiot /usr/games/sol)
+fi
 HISTORY=docs/bench/history.csv
 mkdir -p docs/bench
 
@@ -18,10 +25,10 @@ say "core (in-memory window, scripted deals)"
 build/bench/bench/core_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true \
     --benchmark_display_aggregates_only=true 2>/dev/null | grep -E '_(median|cv) '
 
-say "start-up to first paint and peak memory, Qt under Xvfb"
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" env QT_QPA_PLATFORM=xcb \
-    python3 bench/startup.py --name qt --runs "${VOP_BENCH_RUNS:-15}" --csv "$HISTORY" \
-    --vop build/bench/bench/qt_vop_probe --bare build/bench/bench/qt_bare_window
+say "start-up to the window's map and peak memory, Qt under Xvfb"
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96 -nolisten tcp" env QT_QPA_PLATFORM=xcb \
+    /usr/bin/python3 bench/startup.py --name qt --runs "${VOP_BENCH_RUNS:-15}" --csv "$HISTORY" \
+    --vop build/bench/app/vop --bare build/bench/bench/qt_bare_window "${others[@]}"
 
 if [ "${VOP_BENCH_WINDOWS:-1}" != 0 ]; then
     bash scripts/bench-windows.sh "$HISTORY"  # prints vop.exe's stripped size too
