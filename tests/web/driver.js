@@ -74,7 +74,6 @@ class PageGame {
   // A press and release at the control's centre; count 2: the second press of a double click.
   async click(name, count = 1, inBox = false) {
     const at = await this.centre(PageGame.selector(name));
-    await this.mouse('mouseMoved', at, 0, false);
     await this.mouse('mousePressed', at, count, true);
     await this.mouse('mouseReleased', at, count, false);
     if (!inBox) await this.acted();
@@ -82,7 +81,6 @@ class PageGame {
 
   async dragOff(name, inBox = false) {
     const at = await this.centre(PageGame.selector(name));
-    await this.mouse('mouseMoved', at, 0, false);
     await this.mouse('mousePressed', at, 1, true);
     await this.mouse('mouseMoved', kAway, 0, true);
     await this.mouse('mouseReleased', kAway, 1, false);
@@ -150,7 +148,6 @@ class PageGame {
     if (way === 'close-window') return this.closeWindow();
     if (way === 'OK') {
       const at = await this.centre('.vop-box button');
-      await this.mouse('mouseMoved', at, 0, false);
       await this.mouse('mousePressed', at, 1, true);
       await this.mouse('mouseReleased', at, 1, false);
     } else {
