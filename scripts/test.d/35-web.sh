@@ -5,21 +5,13 @@
 # on the test page, with real mouse and keys; the shipped site; a run-time error.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 cd "$VOP_ROOT"
-need_packages "${BUILD_PACKAGES[@]}" emscripten chromium
-command -v npm >/dev/null || need_packages npm
+need_packages "${BUILD_PACKAGES[@]}" emscripten
+need_headless_chromium
 
 cmake --preset web >/dev/null
 cmake --build --preset web
 cmake --build --preset web --target vop_test_page
-
-# puppeteer-core as package-lock.json pins it, installed again only when the lock changes.
 web=tests/web
-if ! cmp -s "$web/package-lock.json" "$web/node_modules/.vop-lock"; then
-    say "installing puppeteer-core (npm ci in $web)"
-    (cd "$web" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error) ||
-        die "npm ci failed in $web"
-    cp "$web/package-lock.json" "$web/node_modules/.vop-lock"
-fi
 
 # What the page runs names no other address (the icon's XML namespace is a name, not one).
 check "the site's page, script and wasm name no address elsewhere (no CDN, no web font)" \

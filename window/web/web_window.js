@@ -211,7 +211,8 @@ mergeInto(LibraryManager.library, {
   vop_web_set_font: function(place, face, points) {
     var style = VopWeb.controls[place].style;
     style.fontFamily = '"' + UTF8ToString(face) + '", monospace';
-    style.fontSize = points + 'pt';
+    // In whole pixels, as a desktop sizes its fonts: letters this small keep whole strokes.
+    style.fontSize = Math.round(points * 96 / 72) + 'px';
   },
   vop_web_set_color__deps: ['$VopWeb'],
   vop_web_set_color: function(place, color) {
