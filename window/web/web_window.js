@@ -19,7 +19,7 @@ mergeInto(LibraryManager.library, {
       } catch (e) {
         if (!e || e.name !== 'ExitStatus') {
           var line = 'Vop: ' + (e && e.message ? e.message : String(e));
-          console.error(line);
+          if (!ABORT) console.error(line);  // an abort has written its line already
           VopWeb.end(line, true);
         }
       }
@@ -50,8 +50,7 @@ mergeInto(LibraryManager.library, {
       status.hidden = true;
       page.append(form, status);
 
-      // The "Win" box: title, text and one button, below the window so that the window
-      // stays in view behind it.
+      // The "Win" box: a title, the text and one button.
       var box = document.createElement('dialog');
       box.className = 'vop-box';
       box.setAttribute('aria-labelledby', 'vop-box-title');
@@ -149,6 +148,10 @@ mergeInto(LibraryManager.library, {
       }, {once: true});
       VopWeb.boxOpen = true;
       box.showModal();
+      // Below the window, so that the game stays in view behind the box; higher up only
+      // where the page is too short for both.
+      var below = VopWeb.form.getBoundingClientRect().bottom + 8;
+      box.style.top = Math.max(0, Math.min(below, window.innerHeight - box.offsetHeight)) + 'px';
     },
 
     end: function(line, isError) {
@@ -163,6 +166,14 @@ mergeInto(LibraryManager.library, {
       VopWeb.status.hidden = false;
       if (VopWeb.box.open) VopWeb.box.close();
     },
+  },
+
+  // What the C++ library's clocks read, steady_clock among them. The page's own clock
+  // counts from the page's load, so every load would read much the same time when the
+  // first hand is dealt, and deal from a few seeds only; counted from the epoch instead,
+  // as a desktop's clock counts from the machine's start, each load seeds anew.
+  emscripten_get_now: function() {
+    return performance.timeOrigin + performance.now();
   },
 
   vop_web_create_window__deps: ['$VopWeb'],
