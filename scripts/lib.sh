@@ -181,3 +181,18 @@ checks_done() {
     fi
     [ "$VOP_CHECKS_FAILED" -eq 0 ] || die "$1 checks failed"
 }
+
+# need_headless_chromium: Debian's Chromium, and puppeteer-core from npm as
+# tests/web/package-lock.json pins it (npm ci again only when the lock changes). Nothing
+# fetches a browser of its own.
+need_headless_chromium() {
+    need_packages chromium
+    command -v npm >/dev/null || need_packages npm
+    local web="$VOP_ROOT/tests/web"
+    if ! cmp -s "$web/package-lock.json" "$web/node_modules/.vop-lock"; then
+        say "installing puppeteer-core (npm ci in tests/web)"
+        (cd "$web" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error) ||
+            die "npm ci failed in tests/web"
+        cp "$web/package-lock.json" "$web/node_modules/.vop-lock"
+    fi
+}

@@ -133,6 +133,7 @@ package_web() {
         say "no 'web' configure preset in CMakePresets.json: no vop-$version-web.zip"
         return 0
     fi
+    need_packages emscripten
     say "building the web site (build/web)"
     cmake --preset web --fresh >/dev/null
     cmake --build --preset web --clean-first

@@ -1,0 +1,13 @@
+// The game in the browser: the page starts it, and the page's events drive it from then on.
+#include "game/frm_vop.h"
+#include "window/random_source.h"
+#include "window/web/web_runtime.h"
+
+int main() {
+    // They outlive main: the page goes on delivering events after it returns.
+    static vop::ClockRandom random;
+    static vop::WebRuntime runtime(vop::vopWindow(), random);
+    static vop::frmVop game(runtime);
+    runtime.start(game);
+    return 0;
+}

@@ -1,0 +1,56 @@
+// Headless Chromium over the DevTools protocol, and the site it loads from 127.0.0.1: what
+// Vop's browser tests, its bench and its screenshots share. Nothing here downloads a browser.
+'use strict';
+const fs = require('fs');
+const http = require('http');
+const os = require('os');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const kTypes = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript',
+  '.wasm': 'application/wasm',
+  '.svg': 'image/svg+xml',
+};
+
+// A static server of the folder on 127.0.0.1, on a port the system chooses.
+function serve(folder) {
+  const root = path.resolve(folder);
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(request.url.split('?')[0]);
+    const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
+    fs.readFile(file, (error, data) => {
+      if (error || !file.startsWith(root + path.sep)) {
+        response.writeHead(404);
+        response.end();
+        return;
+      }
+      response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] || 'application/octet-stream'});
+      response.end(data);
+    });
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
+    resolve({origin: `http${':'}//127.0.0.1:${server.address().port}`, close: () => server.close()});
+  }));
+}
+
+// Debian's Chromium, headless, in a new empty profile, asking no address of its own.
+async function launch() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.VOP_CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+  const close = browser.close.bind(browser);
+  browser.close = async () => {
+    await close();
+    fs.rmSync(profile, {recursive: true, force: true});
+  };
+  return browser;
+}
+
+module.exports = {serve, launch};

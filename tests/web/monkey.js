@@ -1,0 +1,98 @@
+// The monkey (tests/support/monkey.h) on the web window: its walk runs inside the test page,
+// where it says what the player does next and judges what came of it with the invariant
+// checker; here each action is performed with real input in headless Chromium.
+//   node tests/web/monkey.js TEST_SITE_FOLDER
+'use strict';
+const {serve, launch} = require('./browser');
+const {PageGame} = require('./driver');
+
+const kUniform = 0;
+const kRigged = 2;  // reliability::Source
+// Seeded walks: the same seed gives the same walk. Rigged walks win games, and so close
+// the "Win" box by key and by mouse.
+const kWalks = [
+  {name: 'uniform', source: kUniform, seed: 1000, events: 600},
+  {name: 'rigged', source: kRigged, seed: 3000, events: 1200},
+  {name: 'rigged', source: kRigged, seed: 3001, events: 1200},
+];
+
+async function walk(browser, origin, {source, seed, events}) {
+  const game = await PageGame.open(browser, origin + '/');
+  const run = (f, ...args) => game.run(f, ...args);
+  try {
+    game.onBox = async (box) => {
+      await run((b) => vopTest.monkeyBoxOpened(b.title, b.text, b.buttons), box);
+      for (;;) {
+        const action = await run(() => vopTest.monkeyNextInBox());
+        if (action.startsWith('box-closes-by ')) return action.split(' ')[1];
+        await game.perform(action, true);
+        await run(() => vopTest.monkeyDoneInBox());
+      }
+    };
+    await run((s, n) => vopTest.monkeyStart(s, n), source, seed);
+    while (await run((n) => vopTest.monkeyWantsMore(n), events)) {
+      await game.perform(await run(() => vopTest.monkeyNext()));
+      await run(() => vopTest.monkeyDone());
+    }
+    await game.click('cmdPlay(1)');
+    const summary = await run(() => vopTest.monkeyFinish());
+    if (game.faults.length) throw new Error(game.faults.join('\n'));
+    return summary;
+  } catch (e) {
+    // A broken invariant ends the program in the page with one line on its console.
+    throw new Error(`${e.message}\n  the console: ${game.console.join(' | ')}`);
+  } finally {
+    await game.close();
+  }
+}
+
+// "1200 events, 700 plays, ... 3 wins, "Win" closed 2 times by key and 1 by mouse"
+function figure(summary, pattern) {
+  const m = pattern.exec(summary);
+  return m ? Number(m[1]) : 0;
+}
+
+async function main() {
+  const site = await serve(process.argv[2]);
+  const browser = await launch();
+  let passed = 0;
+  let failed = 0;
+  const rigged = {wins: 0, byKey: 0, byMouse: 0};
+  try {
+    for (const w of kWalks) {
+      const what = `monkey (${w.name}, seed ${w.seed})`;
+      try {
+        const summary = await walk(browser, site.origin, w);
+        if (figure(summary, /^(\d+) events/) < w.events) throw new Error(`${summary}: too few events`);
+        if (w.source === kRigged) {
+          rigged.wins += figure(summary, /(\d+) wins/);
+          rigged.byKey += figure(summary, /closed (\d+) times by key/);
+          rigged.byMouse += figure(summary, /and (\d+) by mouse/);
+        }
+        ++passed;
+        console.log(`ok   ${what}: ${summary}`);
+      } catch (e) {
+        ++failed;
+        console.log(`FAIL ${what}\n  ${e.message}`);
+      }
+    }
+  } finally {
+    await browser.close();
+    site.close();
+  }
+  // Together the rigged walks win games and close the box both ways.
+  if (rigged.wins > 0 && rigged.byKey > 0 && rigged.byMouse > 0) {
+    ++passed;
+  } else {
+    ++failed;
+    console.log(`FAIL the rigged walks: ${rigged.wins} wins, the box closed ${rigged.byKey} ` +
+                `times by key and ${rigged.byMouse} by mouse`);
+  }
+  console.log(`monkey: ${passed} passed, ${failed} failed`);
+  process.exitCode = failed === 0 ? 0 : 1;
+}
+
+main().catch((e) => {
+  console.error(e);
+  process.exitCode = 1;
+});
