@@ -168,9 +168,10 @@ class QtDriver final : public Driver {
     }
 
     // Input reaches the program inside its event loop, as in the program itself, so that
-    // "E" ends the loop with the program's status. Behind an open box, the box's loop runs.
+    // "E" ends the loop with the program's status. Behind an open box, the box's loop runs;
+    // after the end, none does.
     void act(const std::function<void()>& input) {
-        if (inLoop_) {
+        if (inLoop_ || status_ == 0) {
             input();
             return;
         }
