@@ -204,25 +204,16 @@ class QtDriver final : public Driver {
             [box] { return QGuiApplication::focusWindow() == box->windowHandle(); }));
         const BoxClose way = boxOpened({box->windowTitle().toStdString(), box->text().toStdString(),
                                         static_cast<int>(box->buttons().size())});
-        switch (way) {
-            case BoxClose::Enter:
-                pressOn(box->windowHandle(), Key::Enter);
-                break;
-            case BoxClose::Space:
-                pressOn(box->windowHandle(), Key::Space);
-                break;
-            case BoxClose::Escape:
-                pressOn(box->windowHandle(), Key::Escape);
-                break;
-            case BoxClose::MouseOnOk: {
-                const QWidget* ok = box->button(QMessageBox::Ok);
-                QTest::mouseClick(box->windowHandle(), Qt::LeftButton, {},
-                                  ok->mapTo(box, ok->rect().center()));
-                break;
-            }
-            case BoxClose::CloseWindow:
-                closeWindow();
-                break;
+        if (way == BoxClose::MouseOnOk) {
+            const QWidget* ok = box->button(QMessageBox::Ok);
+            QTest::mouseClick(box->windowHandle(), Qt::LeftButton, {},
+                              ok->mapTo(box, ok->rect().center()));
+        } else if (way == BoxClose::CloseWindow) {
+            closeWindow();
+        } else {
+            pressOn(box->windowHandle(), way == BoxClose::Enter   ? Key::Enter
+                                         : way == BoxClose::Space ? Key::Space
+                                                                  : Key::Escape);
         }
         if (box->isVisible() && !runtime_.ended()) {
             ADD_FAILURE() << "the box is still open";
