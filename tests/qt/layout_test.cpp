@@ -2,6 +2,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QMenu>
+#include <QSet>
 #include <cstdlib>
 
 #include "qt_fixture.h"
@@ -167,6 +168,31 @@ TEST_F(Layout, GridColoursAreExactAndADisabledLabelLooksDisabled) {
     EXPECT_EQ(textColor(refill), QColor(255, 0, 0));
     EXPECT_TRUE(showsHue(gridLabel(card('C', 7)), 240));
     EXPECT_EQ(textColor(card('C', 7)), QColor(0, 0, 255));
+}
+
+// The hand's cards are red in the grid and every other card blue; a new deal colours
+// its own five.
+TEST_F(Layout, TheHandIsRedInTheGridAndEveryOtherCardBlue) {
+    const auto red = [this] {
+        QSet<int> cards;
+        for (int n = 1; n <= 52; ++n) {
+            EXPECT_TRUE(gridLabel(n)->isVisible()) << n;
+            if (textColor(n) == QColor(255, 0, 0)) {
+                cards.insert(n);
+            } else {
+                EXPECT_EQ(textColor(n), QColor(0, 0, 255)) << n;
+            }
+        }
+        return cards;
+    };
+    EXPECT_EQ(red(),
+              (QSet<int>{card('S', 1), card('S', 2), card('S', 3), card('S', 4), card('S', 5)}));
+    willDraw({card('D', 9)});
+    click(slot(0));
+    willDraw({card('H', 7), card('C', 1), card('C', 2), card('C', 3), card('C', 4)});
+    click(command(0));
+    EXPECT_EQ(red(),
+              (QSet<int>{card('H', 7), card('C', 1), card('C', 2), card('C', 3), card('C', 4)}));
 }
 
 }  // namespace

@@ -82,26 +82,4 @@ class QtGameTest : public ::testing::Test {
     frmVop game{runtime};
 };
 
-// A game whose 52 cards follow one another (spades up, hearts down, diamonds up,
-// clubs down), so slot 0 can be played 47 times in a row and the game be won.
-class ChainOnQt : public QtGameTest {
-  protected:
-    void SetUp() override {
-        chain = winnableChain();
-        for (int n : winnableDraws()) {
-            random.push(valueFor(n));
-        }
-        runtime.start(game);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
-    }
-    void drainDeck() {
-        for (int j = 1; j <= 47; ++j) {
-            ASSERT_TRUE(slotEnabled(0)) << j;
-            click(slot(0));
-        }
-        ASSERT_EQ(title(), countTitle(47));
-    }
-    std::vector<int> chain;
-};
-
 }  // namespace vop::test

@@ -1,0 +1,242 @@
+// The real Qt window as a backend of the conformance scenarios and the monkey. Input goes
+// in through the window system (QTest on the window's QWindow), so the "Win" box holds
+// the window behind it as it does for a player; everything is read back from the widgets.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <optional>
+#include <utility>
+
+#include "support/driver.h"
+#include "window/qt/qt_form_runtime.h"
+
+namespace vop::test {
+namespace {
+
+// What exec() returns when the driver, not the program, ended the event loop.
+constexpr int kGoesOn = -2;
+
+// Counts the presses a window reports as the second of a double click.
+class DoubleClicks final : public QObject {
+  public:
+    int seen = 0;
+
+  protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        seen += event->type() == QEvent::MouseButtonDblClick ? 1 : 0;
+        return false;
+    }
+};
+
+std::pair<Qt::Key, Qt::KeyboardModifiers> qtKey(Key key) {
+    switch (key) {
+        case Key::Tab:
+            return {Qt::Key_Tab, Qt::NoModifier};
+        case Key::ShiftTab:
+            return {Qt::Key_Backtab, Qt::ShiftModifier};  // as X11 delivers Shift+Tab
+        case Key::Space:
+            return {Qt::Key_Space, Qt::NoModifier};
+        case Key::Enter:
+            return {Qt::Key_Return, Qt::NoModifier};
+        case Key::Escape:
+            return {Qt::Key_Escape, Qt::NoModifier};
+        case Key::Other:
+            break;
+    }
+    return {Qt::Key_F5, Qt::NoModifier};
+}
+
+void pressOn(QWindow* window, Key key) {
+    const auto [qt, modifiers] = qtKey(key);
+    QTest::keyClick(window, qt, modifiers);
+}
+
+class QtDriver final : public Driver {
+  public:
+    explicit QtDriver(RandomSource& random) : runtime_(vopWindow(), random) {
+        QObject::connect(&poll_, &QTimer::timeout, [this] { lookForBox(); });
+    }
+
+    void start() override {
+        runtime_.start(game_);
+        handle()->installEventFilter(&doubleClicks_);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window()));
+    }
+
+    void click(ControlId id) override {
+        if (const auto at = centre(id)) {
+            lastClick_ = id;
+            act([&] { QTest::mouseClick(handle(), Qt::LeftButton, {}, *at); });
+        }
+    }
+    // QTest moves its clock on after each click so that clicks stay single; the second
+    // press of a double click follows the first at once. After other input (the "Win" box
+    // the first click opened) it is a click of its own.
+    void secondClick(ControlId id) override {
+        if (lastClick_ != id) {
+            click(id);
+            return;
+        }
+        const int before = doubleClicks_.seen;
+        QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;
+        click(id);
+        EXPECT_EQ(doubleClicks_.seen, before + 1)
+            << controlText(id) << ": the press did not arrive as a double click";
+    }
+    void dragOff(ControlId id) override {
+        const auto at = centre(id);
+        lastClick_.reset();
+        if (!at) {
+            return;
+        }
+        // Let go at the window's corner farthest from the control: no control spans it.
+        const QPoint away(at->x() < window()->width() / 2 ? window()->width() - 2 : 1,
+                          at->y() < window()->height() / 2 ? window()->height() - 2 : 1);
+        act([&] {
+            QTest::mousePress(handle(), Qt::LeftButton, {}, *at);
+            QTest::mouseRelease(handle(), Qt::LeftButton, {}, away);
+        });
+    }
+    // Keys go where the window system sends them: to the active window.
+    void press(Key key) override {
+        act([&] {
+            QWindow* active = QGuiApplication::focusWindow();
+            pressOn(active != nullptr ? active : handle(), key);
+        });
+    }
+    // The frame's close box. QWindow::close() has the platform window deliver the close
+    // event the window manager's request delivers; but where a modal box holds the window,
+    // Qt drops that request and lets this one through.
+    void closeWindow() override {
+        act([&] { handle()->close(); });
+    }
+
+    std::string title() const override { return handle()->title().toStdString(); }
+    // A button's caption as it draws it; "&" stays itself there.
+    std::string caption(ControlId id) const override {
+        const FormButton* b = runtime_.button(id);
+        return (b != nullptr ? b->caption() : labelShown(id).first).toStdString();
+    }
+    bool enabled(ControlId id) const override {
+        const FormButton* b = runtime_.button(id);
+        return b != nullptr ? b->isEnabled() : labelShown(id).second;
+    }
+    std::optional<ControlId> focus() const override {
+        const QWidget* focused = QApplication::focusWidget();
+        for (ControlId id : runtime_.controls()) {
+            if (focused != nullptr && runtime_.widget(id) == focused) {
+                return id;
+            }
+        }
+        return std::nullopt;
+    }
+    std::string spokenName(ControlId id) const override { return spoken(id, QAccessible::Name); }
+    std::string spokenDescription(ControlId id) const override {
+        return spoken(id, QAccessible::Description);
+    }
+    // The program's event loop has ended with status 0 and the window is gone.
+    bool ended() const override { return status_ == 0 && !window()->isVisible(); }
+
+    const frmVop& game() const override { return game_; }
+    const FormRuntime& runtime() const override { return runtime_; }
+
+  private:
+    FormWindow* window() const { return runtime_.window(); }
+    QWindow* handle() const { return window()->windowHandle(); }
+
+    // Every read of a label, what it shows and whether it is greyed, is here.
+    std::pair<QString, bool> labelShown(ControlId id) const {
+        const QLabel* l = runtime_.label(id);
+        return {l->text(), l->isEnabled()};
+    }
+
+    std::string spoken(ControlId id, QAccessible::Text text) const {
+        return QAccessible::queryAccessibleInterface(runtime_.widget(id))->text(text).toStdString();
+    }
+
+    // Where a click on the control lands, if the mouse can reach it: btnFocus lies
+    // outside the window.
+    std::optional<QPoint> centre(ControlId id) const {
+        const QPoint at = runtime_.widget(id)->geometry().center();
+        return window()->rect().contains(at) ? std::optional(at) : std::nullopt;
+    }
+
+    // Input reaches the program inside its event loop, as in the program itself, so that
+    // "E" ends the loop with the program's status. Behind an open box, the box's loop runs;
+    // after the end, none does.
+    void act(const std::function<void()>& input) {
+        if (inLoop_ || status_ == 0) {
+            input();
+            return;
+        }
+        inLoop_ = true;
+        QTimer::singleShot(0, qApp, [&] {
+            input();
+            if (!runtime_.ended()) {
+                QCoreApplication::exit(kGoesOn);
+            }
+        });
+        poll_.start(0);
+        status_ = QApplication::exec();
+        poll_.stop();
+        inLoop_ = false;
+        // Once a box has closed, the game's window takes the keyboard back.
+        if (status_ == kGoesOn) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window()));
+        }
+    }
+
+    // The "Win" box, found while its own loop runs: shown to onBox, then closed.
+    void lookForBox() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (inBox_ || box == nullptr || !box->isVisible()) {
+            return;
+        }
+        inBox_ = true;
+        // The box takes the keyboard once the window system has made it the active window.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [box] { return QGuiApplication::focusWindow() == box->windowHandle(); }));
+        const BoxClose way = boxOpened({box->windowTitle().toStdString(), box->text().toStdString(),
+                                        static_cast<int>(box->buttons().size())});
+        if (way == BoxClose::MouseOnOk) {
+            const QWidget* ok = box->button(QMessageBox::Ok);
+            QTest::mouseClick(box->windowHandle(), Qt::LeftButton, {},
+                              ok->mapTo(box, ok->rect().center()));
+        } else if (way == BoxClose::CloseWindow) {
+            closeWindow();
+        } else {
+            pressOn(box->windowHandle(), way == BoxClose::Enter   ? Key::Enter
+                                         : way == BoxClose::Space ? Key::Space
+                                                                  : Key::Escape);
+        }
+        if (box->isVisible() && !runtime_.ended()) {
+            ADD_FAILURE() << "the box is still open";
+            box->reject();  // or the action would never return
+        }
+        lastClick_.reset();  // a press after the box is no second press of one before it
+        inBox_ = false;
+    }
+
+    QtFormRuntime runtime_;
+    frmVop game_{runtime_};
+    QTimer poll_;
+    DoubleClicks doubleClicks_;
+    std::optional<ControlId> lastClick_;  // the last mouse input, if a click on a control
+    int status_ = kGoesOn;
+    bool inLoop_ = false;
+    bool inBox_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Driver> makeDriver(RandomSource& random) {
+    return std::make_unique<QtDriver>(random);
+}
+
+}  // namespace vop::test
