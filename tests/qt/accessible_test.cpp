@@ -12,9 +12,6 @@ class Accessible : public QtGameTest {
     void SetUp() override {
         startWith({card('H', 7), card('H', 2), card('S', 7), card('C', 9), card('D', 13)});
     }
-    QAccessibleInterface* reader(ControlId id) const {
-        return QAccessible::queryAccessibleInterface(widget(id));
-    }
 };
 
 TEST_F(Accessible, ButtonsAreButtonsAndLabelsAreText) {
@@ -24,9 +21,16 @@ TEST_F(Accessible, ButtonsAreButtonsAndLabelsAreText) {
     for (int s = 0; s < 4; ++s) {
         EXPECT_EQ(reader(header(s))->role(), QAccessible::StaticText) << s;
     }
+    // The labels, which the form paints, are children of the form's own object.
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(window());
     for (int n = 1; n <= 52; ++n) {
         EXPECT_EQ(reader(grid(n))->role(), QAccessible::StaticText) << n;
+        const int index = form->indexOfChild(reader(grid(n)));
+        ASSERT_GE(index, 0) << n;
+        EXPECT_EQ(form->child(index), reader(grid(n)));
+        EXPECT_EQ(reader(grid(n))->parent(), form);
     }
+    EXPECT_GE(form->childCount(), 9 + 57);
 }
 
 TEST_F(Accessible, AGreyedSlotOrLabelIsSaidToBeDisabled) {

@@ -5,7 +5,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -150,20 +149,26 @@ class QtDriver final : public Driver {
     FormWindow* window() const { return runtime_.window(); }
     QWindow* handle() const { return window()->windowHandle(); }
 
-    // Every read of a label, what it shows and whether it is greyed, is here.
+    // Every read of a label, what it shows and whether it is greyed, is here: the form
+    // paints its labels, and a screen reader finds each as a child of the form.
     std::pair<QString, bool> labelShown(ControlId id) const {
-        const QLabel* l = runtime_.label(id);
-        return {l->text(), l->isEnabled()};
+        const QAccessibleInterface* label = runtime_.accessibleLabel(id);
+        return {label->text(QAccessible::Value), !label->state().disabled};
     }
 
     std::string spoken(ControlId id, QAccessible::Text text) const {
-        return QAccessible::queryAccessibleInterface(runtime_.widget(id))->text(text).toStdString();
+        const QAccessibleInterface* reader = runtime_.accessibleLabel(id);
+        if (reader == nullptr) {
+            reader = QAccessible::queryAccessibleInterface(runtime_.widget(id));
+        }
+        return reader->text(text).toStdString();
     }
 
     // Where a click on the control lands, if the mouse can reach it: btnFocus lies
     // outside the window.
     std::optional<QPoint> centre(ControlId id) const {
-        const QPoint at = runtime_.widget(id)->geometry().center();
+        const QWidget* w = runtime_.widget(id);
+        const QPoint at = (w != nullptr ? w->geometry() : runtime_.labelRect(id)).center();
         return window()->rect().contains(at) ? std::optional(at) : std::nullopt;
     }
 

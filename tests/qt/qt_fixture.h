@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
-#include <QLabel>
+#include <QImage>
 #include <QPushButton>
 #include <QString>
 #include <QTest>
+#include <cstdlib>
 #include <initializer_list>
 
 #include "core/game_fixture.h"
@@ -30,6 +32,20 @@ inline ControlId header(int suit) {
     return {ctl::lblColor, static_cast<std::int16_t>(suit)};
 }
 
+// Whether the pixels of the image in rect include one that is clearly of this hue (0 red,
+// 240 blue).
+inline bool showsHue(const QImage& image, const QRect& rect, int hue) {
+    for (int y = rect.top(); y <= rect.bottom() && y < image.height(); ++y) {
+        for (int x = rect.left(); x <= rect.right() && x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.hsvSaturation() > 120 && std::abs(c.hsvHue() - hue) < 20) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 class QtGameTest : public ::testing::Test {
   protected:
     // Starts the program with the first hand drawn from these card numbers and
@@ -48,8 +64,19 @@ class QtGameTest : public ::testing::Test {
     FormWindow* window() const { return runtime.window(); }
     QWidget* widget(ControlId id) const { return runtime.widget(id); }
     QPushButton* button(ControlId id) const { return runtime.button(id); }
-    QLabel* label(ControlId id) const { return runtime.label(id); }
-    QLabel* gridLabel(int n) const { return label(grid(n)); }
+    // A label as the form paints it and a screen reader finds it; its own part, not the
+    // pixel it shares with its right and lower neighbours.
+    QRect labelRect(ControlId id) const { return runtime.labelRect(id); }
+    QRect labelOwnPart(ControlId id) const { return labelRect(id).adjusted(0, 0, -1, -1); }
+    QAccessibleInterface* reader(ControlId id) const {
+        QAccessibleInterface* label = runtime.accessibleLabel(id);
+        return label != nullptr ? label : QAccessible::queryAccessibleInterface(widget(id));
+    }
+    QString labelText(ControlId id) const { return reader(id)->text(QAccessible::Value); }
+    bool labelShowing(ControlId id) const { return !reader(id)->state().invisible; }
+    bool labelEnabled(ControlId id) const { return !reader(id)->state().disabled; }
+    // The window as it is on the screen now.
+    QImage shot() const { return window()->grab().toImage(); }
 
     QString title() const { return window()->windowTitle(); }
     QString slotText(int i) const { return button(slot(i))->text(); }
@@ -70,9 +97,6 @@ class QtGameTest : public ::testing::Test {
         return states;
     }
     QWidget* focused() const { return QApplication::focusWidget(); }
-    QColor textColor(int n) const {
-        return gridLabel(n)->palette().color(QPalette::Active, QPalette::WindowText);
-    }
 
     void click(ControlId id) { QTest::mouseClick(widget(id), Qt::LeftButton); }
     void pressOnFocus(Qt::Key key) { QTest::keyClick(focused(), key); }

@@ -162,6 +162,10 @@ void installFormAccessible(QWidget* form, const FormLabels* labels) {
     });
 }
 
+QAccessibleInterface* labelAccessible(QWidget* form, int index) {
+    return forms().count(form) != 0 ? labelChild(form, index) : nullptr;
+}
+
 void announceLabel(QWidget* form, int index, bool nameChanged, bool stateChanged) {
     if (!QAccessible::isActive() || forms().count(form) == 0) {
         return;  // nobody listens: the interfaces are made only when asked for

@@ -31,6 +31,9 @@ class FormLabels {
 // per label. Call once per form window; the objects live as long as the window.
 void installFormAccessible(QWidget* form, const FormLabels* labels);
 
+// The accessible object of the form's label number index, as a screen reader gets it.
+QAccessibleInterface* labelAccessible(QWidget* form, int index);
+
 // Tells a listening screen reader that a label's words or its enabled state changed.
 void announceLabel(QWidget* form, int index, bool nameChanged, bool stateChanged);
 

@@ -72,6 +72,15 @@ int QtFormRuntime::labelIndex(ControlId id) const {
     return at && *at < labelByPlace_.size() ? labelByPlace_[*at] : -1;
 }
 
+QFont QtFormRuntime::labelFont(ControlId id) const {
+    const ControlState& s = get(id);
+    return vop::labelFont(s.def->font, s.fontSize);
+}
+
+QAccessibleInterface* QtFormRuntime::accessibleLabel(ControlId id) const {
+    return isLabel(id) ? labelAccessible(window_.get(), labelIndex(id)) : nullptr;
+}
+
 QRect QtFormRuntime::labelRect(ControlId id) const {
     const ControlState& s = get(id);
     return {toPixels(s.left), toPixels(s.top), toPixels(s.width), toPixels(s.height)};
@@ -159,7 +168,7 @@ void QtFormRuntime::paintLabels(QPainter& painter, const QRegion& region) const 
         if (s.def->hasBackColor) {
             painter.fillRect(r, toQColor(s.def->backColor));
         }
-        painter.setFont(labelFont(s.def->font, s.fontSize));
+        painter.setFont(labelFont(id));
         QPalette palette = base;
         if (s.hasForeColor) {
             palette.setColor(QPalette::Active, QPalette::WindowText, toQColor(s.foreColor));

@@ -23,8 +23,11 @@ class QtFormRuntime final : public FormRuntime, private FormLabels {
     FormWindow* window() const { return window_.get(); }
     QWidget* widget(ControlId id) const;
     FormButton* button(ControlId id) const;
-    // A label's place in the form, in logical pixels.
+    // A label's place in the form, in logical pixels, the font it is painted in, and its
+    // accessible object, as a screen reader finds it among the form's children.
     QRect labelRect(ControlId id) const;
+    QFont labelFont(ControlId id) const;
+    QAccessibleInterface* accessibleLabel(ControlId id) const;
 
   protected:
     void createWindow() override;
