@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "qt_fixture.h"
+#include "window/qt/qt_look.h"
 #include "window/qt/qt_program.h"
 
 namespace vop::test {
@@ -23,10 +24,10 @@ TEST_F(Desktop, TheProgramCarriesTheIdOfItsDesktopEntryAndTheTitleStaysTheCaptio
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
 }
 
-TEST_F(Desktop, TheTitleBarShowsTheGamesIconInEverySize) {
+TEST_F(Desktop, TheTitleBarShowsTheGamesIconAsInstalled) {
     const QIcon icon = window()->windowHandle()->icon();
     ASSERT_FALSE(icon.isNull());
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : kWindowIconSizes) {
         EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
         const QString path =
             QStringLiteral(VOP_SOURCE_DIR "/data/icons/hicolor/%1x%1/apps/vop.png").arg(size);

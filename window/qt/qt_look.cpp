@@ -60,10 +60,12 @@ QFont labelFont(const FontDef& def, double points) {
 }
 
 QIcon vopIcon() {
-    // Read as the PNG files they are: left to guess the format, Qt would load every
-    // image-format plugin it has (gif, ico, jpeg ...) to ask each, at every start.
+    // The sizes title bars and task switchers draw; larger ones come from the icon theme
+    // the program installs. Each size decoded and handed to the window system costs
+    // start-up, and 128 and 256 pixels cost most of it. Read as the PNG files they are:
+    // left to guess the format, Qt would load every image-format plugin it has.
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : kWindowIconSizes) {
         QImageReader reader(QStringLiteral(":/icons/hicolor/%1x%1/apps/vop.png").arg(size), "png");
         reader.setAutoDetectImageFormat(false);
         icon.addPixmap(QPixmap::fromImage(reader.read()));

@@ -21,7 +21,8 @@ QColor toQColor(ColorValue value);
 // (as every Linux desktop lacks "Small Fonts") a face that stays legible on a 7-pixel line.
 QFont labelFont(const FontDef& def, double points);
 
-// The game's icon in every size the desktop asks for, for the title bar and task list.
+// The game's icon for the title bar and task switcher, in the sizes they draw.
+inline constexpr int kWindowIconSizes[] = {16, 24, 32, 48, 64};
 QIcon vopIcon();
 
 }  // namespace vop
