@@ -47,6 +47,8 @@ def run_once(xdisplay, root, command):
         _, _, usage = os.wait4(proc.pid, 0)
     except ChildProcessError:
         usage = None
+    # The window system (and Wine's server) finish with the program before the next starts.
+    time.sleep(SETTLE_S)
     return mapped, usage.ru_maxrss if usage else 0
 
 

@@ -36,6 +36,7 @@ ControlState& FormRuntime::state(ControlId id) {
 }
 
 void FormRuntime::start(FormModule& module) {
+    starting_ = true;
     module_ = &module;
     formCaption_ = Text(form_.caption);
     createWindow();
@@ -56,6 +57,7 @@ void FormRuntime::start(FormModule& module) {
     }
     module.Form_Load();
     if (ended_) {
+        starting_ = false;
         return;
     }
     showWindow();
@@ -64,6 +66,7 @@ void FormRuntime::start(FormModule& module) {
         setFocus(order.front());
     }
     refreshSpoken();
+    starting_ = false;
 }
 
 void FormRuntime::setFormCaption(const Text& caption) {

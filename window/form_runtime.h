@@ -131,6 +131,9 @@ class FormRuntime {
     // control whose spoken words changed is shown again through showSpoken, which says
     // which of the two changed (the state holds the new words).
     void tellScreenReaders() { tellScreenReaders_ = true; }
+    // While the window is being built and first shown: no screen reader has heard any
+    // words of it yet, so none have changed.
+    bool starting() const { return starting_; }
     virtual void showSpoken(ControlId /*id*/, bool /*name*/, bool /*description*/) {}
 
     ControlState& state(ControlId id);
@@ -149,6 +152,7 @@ class FormRuntime {
     int messageBoxDepth_ = 0;
     bool ended_ = false;
     bool tellScreenReaders_ = false;
+    bool starting_ = false;
 };
 
 }  // namespace vop

@@ -161,8 +161,8 @@ TEST_F(LayoutTest, ClientAreaIsExactAndTheFrameFixed) {
     SetWindowPos(main, nullptr, 0, 0, 20, 20, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(clientSize(main).cx, want.cx);
     EXPECT_EQ(clientSize(main).cy, want.cy);
-    EXPECT_NE(GetClassLongPtrW(main, GCLP_HICON), 0) << "no icon in the window class";
-    EXPECT_NE(SendMessageW(main, WM_GETICON, ICON_SMALL, 0), 0) << "no title-bar icon";
+    EXPECT_NE(GetClassLongPtrW(main, GCLP_HICON), 0) << "no icon for the task switcher";
+    EXPECT_NE(GetClassLongPtrW(main, GCLP_HICONSM), 0) << "no title-bar icon";
 }
 
 TEST_F(LayoutTest, EveryControlInItsDesignedPlace) {

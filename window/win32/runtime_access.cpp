@@ -163,6 +163,9 @@ WPARAM Win32Runtime::keepFocusMarks(WPARAM uiState) const {
 void Win32Runtime::showSpoken(ControlId id, bool name, bool description) {
     // The words are asked for anew each time; a listening screen reader is told that
     // they changed, as a grid label's state or a slot's playability goes with the game.
+    if (starting()) {
+        return;  // a screen reader asks for the words of a window that has just shown
+    }
     HWND window = shownControl(id);
     LONG child = CHILDID_SELF;
     if (isLabel(id) && shown_ && hwnd_ != nullptr) {

@@ -56,14 +56,6 @@ void registerWindowClass(HINSTANCE instance, ColorValue backColor) {
     }
 }
 
-// The title bar's and the task switcher's icon, at the sizes Windows asks for.
-void setIcon(HWND window, HINSTANCE instance, WPARAM which, int widthMetric, int heightMetric) {
-    const HANDLE icon =
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_VOP), IMAGE_ICON, GetSystemMetrics(widthMetric),
-                   GetSystemMetrics(heightMetric), LR_SHARED);
-    SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-}
-
 }  // namespace
 
 Win32Runtime::Win32Runtime(const FormDef& form, RandomSource& random, HINSTANCE instance,
@@ -129,8 +121,6 @@ void Win32Runtime::createWindow() {
     }
     // Created on the primary monitor's DPI; the monitor it landed on decides.
     dpi_ = windowDpi(hwnd_);
-    setIcon(hwnd_, instance_, ICON_BIG, SM_CXICON, SM_CYICON);
-    setIcon(hwnd_, instance_, ICON_SMALL, SM_CXSMICON, SM_CYSMICON);
     const LOGFONTW buttonFace = messageFont(dpi_);
     buttonFont_ = CreateFontIndirectW(&buttonFace);
     fitFrame({}, false);
@@ -174,7 +164,9 @@ void Win32Runtime::createButton(ControlId id) {
         raiseRuntimeError(RuntimeError::ObjectNotSet, "cannot create a control");
     }
     listenToControl(child);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+    if (IsWindowVisible(hwnd_)) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+    }
 }
 
 void Win32Runtime::showWindow() {
@@ -189,6 +181,12 @@ void Win32Runtime::showWindow() {
     applyTabOrder(order);
     showFocusMarks();
     ShowWindow(hwnd_, showCommand_);
+    // The buttons take their font once the window is on the screen and before anything
+    // is painted: making the font ready for text is the slowest part of their start, and
+    // the window can show meanwhile.
+    for (ControlId id : order) {
+        SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+    }
     UpdateWindow(hwnd_);
 }
 
@@ -232,7 +230,9 @@ RECT Win32Runtime::labelRect(ControlId id) const {
 void Win32Runtime::repaintLabel(ControlId id) {
     RECT& painted = paintedAt_[static_cast<std::size_t>(labelIndex(id))];
     const RECT now = get(id).visible ? labelRect(id) : RECT{};
-    if (hwnd_ != nullptr) {
+    // Before the window first shows, its first paint shows every label as it is then: a
+    // rectangle marked for each of Form_Load's hundreds of changes would only cost time.
+    if (shown_ && hwnd_ != nullptr) {
         InvalidateRect(hwnd_, &painted, TRUE);  // where it was, and where it is
         InvalidateRect(hwnd_, &now, TRUE);
     }
@@ -273,11 +273,14 @@ void Win32Runtime::fitFrame(POINT topLeft, bool move) {
     const SIZE want{pixelsX(form().clientWidth, dpi_), pixelsY(form().clientHeight, dpi_)};
     frameSize_ = frameSizeFor(want, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
                               static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
-    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (move ? 0 : SWP_NOMOVE);
-    SetWindowPos(hwnd_, nullptr, topLeft.x, topLeft.y, frameSize_.cx, frameSize_.cy, flags);
-    // Should the frame differ from what Windows predicted, correct it once by the difference.
     RECT got{};
     GetClientRect(hwnd_, &got);
+    if (move || got.right != want.cx || got.bottom != want.cy) {  // else it is made right
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (move ? 0 : SWP_NOMOVE);
+        SetWindowPos(hwnd_, nullptr, topLeft.x, topLeft.y, frameSize_.cx, frameSize_.cy, flags);
+        GetClientRect(hwnd_, &got);
+    }
+    // Should the frame differ from what Windows predicted, correct it once by the difference.
     if (got.right != want.cx || got.bottom != want.cy) {
         frameSize_.cx += want.cx - got.right;
         frameSize_.cy += want.cy - got.bottom;
