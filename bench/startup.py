@@ -42,14 +42,16 @@ def run_once(xdisplay, root, command):
             if geometry.width >= 100 and geometry.height >= 50:
                 mapped = (time.monotonic_ns() - started) / 1e6
     time.sleep(SETTLE_S)
+    if proc.poll() is not None:
+        # It ended by itself after showing its window (KPatience does, headless): its
+        # start-up counts, its memory cannot be read.
+        time.sleep(SETTLE_S)
+        return mapped, None
     proc.send_signal(signal.SIGTERM)
-    try:
-        _, _, usage = os.wait4(proc.pid, 0)
-    except ChildProcessError:
-        usage = None
+    _, _, usage = os.wait4(proc.pid, 0)
     # The window system (and Wine's server) finish with the program before the next starts.
     time.sleep(SETTLE_S)
-    return mapped, usage.ru_maxrss if usage else 0
+    return mapped, usage.ru_maxrss
 
 
 def main():
@@ -76,10 +78,11 @@ def main():
 
     def figures(samples):
         warm = samples[1:]
+        memory = [s[1] for s in warm if s[1] is not None]
         return {
             "cold_ms": samples[0][0],
             "warm_ms": statistics.median(s[0] for s in warm),
-            "rss_kib": statistics.median(s[1] for s in warm),
+            "rss_kib": statistics.median(memory) if memory else None,
         }
 
     got = {name: figures(samples) for name, samples in results.items()}
@@ -92,9 +95,10 @@ def main():
         print(f"  {label:22} vop {vop[key]:10.1f}   bare {bare[key]:10.1f}   ratio {ratio:5.2f}")
     for name, _ in programs[2:]:
         other = got[name]
+        memory = (f"{other['rss_kib'] / 1024:.1f} MiB" if other["rss_kib"] is not None
+                  else "memory not read: it ended by itself after showing its window")
         print(f"  {name:22} warm {other['warm_ms']:8.1f} ms (cold {other['cold_ms']:.1f}), "
-              f"{other['warm_ms'] / vop['warm_ms']:.1f} times vop's; "
-              f"{other['rss_kib'] / 1024:.1f} MiB")
+              f"{other['warm_ms'] / vop['warm_ms']:.1f} times vop's; {memory}")
     if args.csv:
         new = not os.path.exists(args.csv)
         with open(args.csv, "a") as f:
