@@ -33,13 +33,17 @@ void setRuntimeErrorReporter(RuntimeErrorReporter newReporter) {
     reporter = newReporter;
 }
 
-void raiseRuntimeError(RuntimeError error, std::string_view detail) {
+std::string errorLine(RuntimeError error, std::string_view detail) {
     std::string line = "Vop: run-time error " + digits(static_cast<int>(error)) + ": ";
     line += describe(error);
     if (!detail.empty()) {
         line.append(" (").append(detail).append(")");
     }
-    line += '\n';
+    return line;
+}
+
+void raiseRuntimeError(RuntimeError error, std::string_view detail) {
+    const std::string line = errorLine(error, detail) + '\n';
     std::fputs(line.c_str(), stderr);
     std::fflush(stderr);
     if (reporter != nullptr) {

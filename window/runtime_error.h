@@ -1,6 +1,7 @@
 // Run-time errors of the form runtime: reported once, then the program ends.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace vop {
@@ -21,7 +22,10 @@ std::string_view describe(RuntimeError error);
 using RuntimeErrorReporter = void (*)(RuntimeError error, std::string_view detail);
 void setRuntimeErrorReporter(RuntimeErrorReporter reporter);
 
-// Writes "Vop: run-time error N: <what> (<detail>)" to stderr, lets the
+// "Vop: run-time error N: <what> (<detail>)": the one line that reports it.
+std::string errorLine(RuntimeError error, std::string_view detail);
+
+// Writes the error's line to stderr, lets the
 // reporter show it, and ends the process with status 1. Never returns.
 [[noreturn]] void raiseRuntimeError(RuntimeError error, std::string_view detail = {});
 

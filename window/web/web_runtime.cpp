@@ -44,12 +44,7 @@ int px(Twips twips) {
 // The player reads the error on the page, which then takes no more input; the console
 // has the same line from raiseRuntimeError.
 void showRuntimeError(RuntimeError error, std::string_view detail) {
-    std::string line = "Vop: run-time error " + digits(static_cast<int>(error)) + ": ";
-    line += describe(error);
-    if (!detail.empty()) {
-        line.append(" (").append(detail).append(")");
-    }
-    vop_web_end(line.c_str(), 1);
+    vop_web_end(errorLine(error, detail).c_str(), 1);
 }
 
 }  // namespace
