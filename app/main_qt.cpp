@@ -10,7 +10,7 @@ int main(int /*argc*/, char** argv) {
         std::fputs("vop: no display: set DISPLAY or WAYLAND_DISPLAY\n", stderr);
         return 1;
     }
-    const auto app = vop::openApplication(argv[0]);
+    const auto app = vop::openApplication(argv[0], VOP_APP_ID);
     vop::ClockRandom random;
     return vop::runVop(random);
 }

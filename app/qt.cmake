@@ -3,7 +3,18 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 # The game wired to the Qt window, for the program and for the tests of the program.
 add_library(vop_qt_game STATIC qt_game.cpp)
 target_link_libraries(vop_qt_game PUBLIC vop_game vop_qt)
+target_compile_definitions(vop_qt_game PUBLIC VOP_APP_ID="${VOP_APP_ID}")
 vop_layer(vop_qt_game app)
+
+# The title-bar icon travels inside the program, in the sizes title bars and task
+# switchers draw: it shows even before (or without) an installed icon theme entry.
+set(vop_window_icons "")
+foreach(size 16 24 32 48 64)
+    set(icon "${PROJECT_SOURCE_DIR}/data/icons/hicolor/${size}x${size}/apps/vop.png")
+    set_source_files_properties("${icon}" PROPERTIES QT_RESOURCE_ALIAS "${size}.png")
+    list(APPEND vop_window_icons "${icon}")
+endforeach()
+qt_add_resources(vop_qt_game vop_window_icon PREFIX "/window-icon" FILES ${vop_window_icons})
 
 add_executable(vop main_qt.cpp)
 target_link_libraries(vop PRIVATE vop_qt_game)
@@ -13,21 +24,20 @@ vop_harden(vop)
 # Installed under the game's own application id, so menus, software centres and
 # Wayland shells find the entry, the icon and the description together.
 include(GNUInstallDirs)
-set(vop_app_id net.vopgame.Vop)
 install(TARGETS vop RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES "${PROJECT_SOURCE_DIR}/data/linux/${vop_app_id}.desktop"
+install(FILES "${PROJECT_SOURCE_DIR}/data/linux/${VOP_APP_ID}.desktop"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The metainfo's release carries the version and date of these sources (cmake/VopRelease.cmake).
-configure_file("${PROJECT_SOURCE_DIR}/data/linux/${vop_app_id}.metainfo.xml.in"
-               "${CMAKE_CURRENT_BINARY_DIR}/${vop_app_id}.metainfo.xml" @ONLY)
-install(FILES "${CMAKE_CURRENT_BINARY_DIR}/${vop_app_id}.metainfo.xml"
+configure_file("${PROJECT_SOURCE_DIR}/data/linux/${VOP_APP_ID}.metainfo.xml.in"
+               "${CMAKE_CURRENT_BINARY_DIR}/${VOP_APP_ID}.metainfo.xml" @ONLY)
+install(FILES "${CMAKE_CURRENT_BINARY_DIR}/${VOP_APP_ID}.metainfo.xml"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES "${PROJECT_SOURCE_DIR}/data/linux/vop.6" DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES "${PROJECT_SOURCE_DIR}/data/icons/vop.svg"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-        RENAME ${vop_app_id}.svg)
+        RENAME ${VOP_APP_ID}.svg)
 foreach(size 16 24 32 48 64 128 256)
     install(FILES "${PROJECT_SOURCE_DIR}/data/icons/hicolor/${size}x${size}/apps/vop.png"
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-            RENAME ${vop_app_id}.png)
+            RENAME ${VOP_APP_ID}.png)
 endforeach()

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/frm_vop.h"
+#include "support/deals.h"
 #include "window/memory_runtime.h"
 
 namespace vop {
@@ -25,34 +26,16 @@ class CyclicRandom final : public RandomSource {
     std::size_t next_ = 0;
 };
 
-float valueFor(int n) {
-    return static_cast<float>((n - 1) / 52000.0);
-}
+using test::valueFor;
 
-// Spades up, hearts down, diamonds up, clubs down: every card follows the one before.
-std::vector<int> chain() {
-    std::vector<int> c;
-    for (int r = 1; r <= 13; ++r)
-        c.push_back(r);
-    for (int r = 13; r >= 1; --r)
-        c.push_back(13 + r);
-    for (int r = 1; r <= 13; ++r)
-        c.push_back(26 + r);
-    for (int r = 13; r >= 1; --r)
-        c.push_back(39 + r);
-    return c;
-}
-
-// One won game's draws: the deal, 47 refills, and the deal that follows the win.
+// One won game's draws: the winnable deal with its 47 refills, and the deal after the win.
 std::vector<float> winningGame() {
-    const std::vector<int> c = chain();
+    const std::vector<int> draws = test::winnableDraws();
     std::vector<float> v;
-    for (int n : {c[0], c[48], c[49], c[50], c[51]})
+    for (int n : draws)
         v.push_back(valueFor(n));
-    for (int j = 1; j <= 47; ++j)
-        v.push_back(valueFor(c[j]));
-    for (int n : {c[0], c[48], c[49], c[50], c[51]})
-        v.push_back(valueFor(n));
+    for (std::size_t i = 0; i < kHandSize; ++i)
+        v.push_back(valueFor(draws[i]));
     return v;
 }
 
@@ -63,7 +46,6 @@ void BM_FullGame(benchmark::State& state) {
     runtime.start(game);
     int wins = 0;
     runtime.onMessageBox = [&](const Text&) { ++wins; };
-    const std::vector<float> values = winningGame();
     for (auto _ : state) {
         // The first five values of the cycle were used by the last deal, so the hand is
         // the chain's start again; play it out to the win and its new deal.

@@ -26,43 +26,13 @@ const char16_t* rankLetter(Int16 rank) {
 }  // namespace
 
 Text setCap(const clsCard& tCard) {
-    Text suit;
-    switch (tCard.color) {
-        case 0:
-            suit = u"S";
-            break;
-        case 1:
-            suit = u"H";
-            break;
-        case 2:
-            suit = u"D";
-            break;
-        case 3:
-            suit = u"C";
-            break;
-        default:
-            break;  // no suit letter
-    }
+    // A suit index outside 0..3 has no letter.
+    Text suit = tCard.color >= 0 && tCard.color < kSuits ? Text(kSuitLetters[tCard.color]) : Text();
     const char16_t* letter = rankLetter(tCard.Number);
     if (letter != nullptr) {
         return suit + letter;
     }
     return suit + signedText(tCard.Number);
-}
-
-Text suitWord(Int16 color) {
-    static constexpr const char16_t* kWords[] = {u"spades", u"hearts", u"diamonds", u"clubs"};
-    return color >= 0 && color < 4 ? kWords[color] : u"";
-}
-
-Text cardWords(const clsCard& card) {
-    static constexpr const char16_t* kRanks[] = {u"Ace",  u"Two",   u"Three", u"Four", u"Five",
-                                                 u"Six",  u"Seven", u"Eight", u"Nine", u"Ten",
-                                                 u"Jack", u"Queen", u"King"};
-    if (card.Number < 1 || card.Number > 13 || suitWord(card.color).empty()) {
-        return u"Unknown card";
-    }
-    return Text(kRanks[card.Number - 1]) + u" of " + suitWord(card.color);
 }
 
 Text gridRankText(Int16 rank) {

@@ -17,6 +17,7 @@ class clsCard {
 };
 
 constexpr int kDeckSize = 52;
+constexpr int kSuits = 4;
 constexpr int kRanks = 13;
 
 // A card number is its suit index x 13 + its rank.

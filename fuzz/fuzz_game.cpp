@@ -28,7 +28,7 @@ class BytesRandom final : public RandomSource {
         if (data_.remaining_bytes() >= 3) {
             return reliability::fromUnits(data_.ConsumeIntegralInRange<std::uint32_t>(0, 0xFFFFFF));
         }
-        fallback_ = (fallback_ * 0x43FD43FDU + 0xC39EC3U) & 0xFFFFFF;
+        fallback_ = nextState24(fallback_);
         return reliability::fromUnits(fallback_);
     }
 
@@ -222,7 +222,7 @@ class Session {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // A finding must abort so that libFuzzer reports it and keeps the input.
     vop::setInvariantFailureAction([] { std::abort(); });
-    vop::setRuntimeErrorReporter([](vop::RuntimeError, std::string_view) { std::abort(); });
+    vop::setRuntimeErrorReporter([](const vop::RuntimeErrorReport&) { std::abort(); });
     return 0;
 }
 

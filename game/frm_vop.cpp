@@ -54,6 +54,7 @@ void frmVop::newGame() {
         rt_.setForeColor(lblExist(n), kBlue);
     }
     rt_.setCaption(btnGround, Text());
+    groundCard_ = 0;
     rt_.randomize();
     for (Int16 i = 0; i < kHandSize; i = add16(i, 1)) {
         const Int16 n = drawFromDeck();
@@ -132,6 +133,7 @@ void frmVop::btnCard_Click(Int16 Index) {
     }
     rt_.setEnabled(lblExist(playedId), false);
     rt_.setCaption(btnGround, setCap(cards_(playedId)));
+    groundCard_ = playedId;
 }
 
 void frmVop::cmdPlay_Click(Int16 Index) {

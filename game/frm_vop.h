@@ -2,8 +2,8 @@
 #pragma once
 
 #include "cards/cls_card.h"
+#include "game/vop_window.h"
 #include "window/form_runtime.h"
-#include "window/vop_window.h"
 
 namespace vop {
 
@@ -35,7 +35,8 @@ class frmVop final : public FormModule {
     Int16 playedCount() const { return playedCount_; }
 
     // What a screen reader says of each control, from the game's own state: the cards
-    // the slots hold, and each card in the deck, in the hand or played (spoken_text.cpp).
+    // the slots hold, each card in the deck, in the hand or played, and where the focus
+    // rests between plays, the table as it stands (spoken_text.cpp).
     Text spokenName(ControlId id) const override;
     Text spokenDescription(ControlId id) const override;
 
@@ -44,8 +45,11 @@ class frmVop final : public FormModule {
     void gotFocus(ControlId id) override;
 
     // The card hand slot i holds: 0 for an emptied slot (whose Tag still names the
-    // card played from it) and before the first deal.
+    // card played from it).
     Int16 cardHeldBy(Int16 i) const;
+    // The card's words, and the table's: the ground, the count, what can be played.
+    Text cardWords(Int16 n) const;
+    Text tableWords() const;
 
     void newGame();
     // Draws until a card still in the deck comes up.
@@ -62,6 +66,9 @@ class frmVop final : public FormModule {
     CardTable cards_;
     Int16 remainCount_ = 0;
     Int16 playedCount_ = 0;
+    // The card btnGround shows (0: none), so that a screen reader is told the card and
+    // not its short name read back.
+    Int16 groundCard_ = 0;
 };
 
 }  // namespace vop

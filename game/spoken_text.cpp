@@ -1,7 +1,7 @@
 // What a screen reader says of the game's controls: cards in words, and each card's
 // place as the game holds it, so that nothing is told by colour or greying alone.
-#include "cards/card_name.h"
 #include "game/frm_vop.h"
+#include "game/spoken_words.h"
 
 namespace vop {
 
@@ -9,49 +9,59 @@ Int16 frmVop::cardHeldBy(Int16 i) const {
     if (rt_.caption(btnCard(i)).empty()) {
         return 0;
     }
-    Int16 n = 0;
-    for (char16_t c : rt_.tag(btnCard(i))) {
-        if (c < u'0' || c > u'9' || n > kDeckSize) {
-            return 0;
-        }
-        n = static_cast<Int16>(n * 10 + (c - u'0'));
+    return toInt16(textToInteger(rt_.tag(btnCard(i))));
+}
+
+Text frmVop::cardWords(Int16 n) const {
+    const SpokenWords& words = spokenWords(rt_.language());
+    const clsCard& card = cards_(n);
+    if (card.Number < 1 || card.Number > kRanks || card.color < 0 || card.color >= kSuits) {
+        return Text(words.unknownCard);
     }
-    return n <= kDeckSize ? n : 0;
+    return fill(words.card, {words.ranks[static_cast<std::size_t>(card.Number - 1)],
+                             words.suits[static_cast<std::size_t>(card.color)]});
+}
+
+Text frmVop::tableWords() const {
+    const SpokenWords& words = spokenWords(rt_.language());
+    int playable = 0;
+    for (Int16 i = 0; i < kHandSize; i = add16(i, 1)) {
+        playable += cardHeldBy(i) != 0 && rt_.enabled(btnCard(i)) ? 1 : 0;
+    }
+    const Text ground = groundCard_ != 0 ? cardWords(groundCard_) : Text(words.none);
+    return fill(words.table, {ground, decimalText(playedCount_), decimalText(playable)});
 }
 
 Text frmVop::spokenName(ControlId id) const {
+    const SpokenWords& words = spokenWords(rt_.language());
     if (id.name == &ctl::btnCard) {
         const Int16 n = cardHeldBy(id.index);
-        return n != 0 ? cardWords(cards_(n)) : u"Empty";
+        return n != 0 ? cardWords(n) : Text(words.empty);
     }
     if (id == btnGround) {
-        // The ground is held only as its caption: the card of that name.
-        const Text& shown = rt_.caption(btnGround);
-        for (Int16 n = 1; n <= kDeckSize && !shown.empty(); n = add16(n, 1)) {
-            if (setCap(cards_(n)) == shown) {
-                return u"Ground: " + cardWords(cards_(n));
-            }
-        }
-        return u"Ground: Empty";
+        return fill(words.ground, {groundCard_ != 0 ? cardWords(groundCard_) : Text(words.none)});
     }
     if (id.name == &ctl::cmdPlay) {
-        return id.index == 0 ? u"New game" : u"End";
+        return Text(id.index == 0 ? words.newGame : words.end);
     }
-    if (id.name == &ctl::lblColor) {
-        return suitWord(id.index);
+    if (id.name == &ctl::lblColor && id.index >= 0 && id.index < kSuits) {
+        return Text(words.suits[static_cast<std::size_t>(id.index)]);
     }
     if (id.name == &ctl::lblExist && id.index >= 1) {
         const clsCard& card = cards_(id.index);
+        bool inHand = false;
         for (Int16 i = 0; i < kHandSize; i = add16(i, 1)) {
-            if (cardHeldBy(i) == card.ID) {
-                return cardWords(card) + u", in the hand";
-            }
+            inHand = inHand || cardHeldBy(i) == card.ID;
         }
-        return cardWords(card) + (card.Status == 0 ? u", in the deck" : u", played");
+        const std::u16string_view where = inHand             ? words.inHand
+                                          : card.Status == 0 ? words.inDeck
+                                                             : words.played;
+        return fill(where, {cardWords(card.ID)});
     }
     if (id == btnFocus) {
-        // Holds the focus between plays: named for the table, not its hidden caption.
-        return u"Table";
+        // The focus rests here after every play, "N" and the "Win" box: what a screen
+        // reader says of it is the table as the play left it.
+        return tableWords();
     }
     return {};
 }
@@ -60,7 +70,8 @@ Text frmVop::spokenDescription(ControlId id) const {
     if (id.name != &ctl::btnCard) {
         return {};
     }
-    return rt_.enabled(id) ? u"Can be played" : u"Cannot be played";
+    const SpokenWords& words = spokenWords(rt_.language());
+    return Text(rt_.enabled(id) ? words.canPlay : words.cannotPlay);
 }
 
 }  // namespace vop

@@ -65,11 +65,34 @@ struct FormDef {
     std::span<const ControlDef> controls;
 };
 
-// Twips to pixels at a given resolution, rounded to the nearest pixel.
+// Twips to pixels at a given resolution, rounded to the nearest pixel (half away from
+// zero, as Windows' MulDiv rounds).
 constexpr int twipsToPixels(Twips twips, int dotsPerInch) {
     const long long scaled = static_cast<long long>(twips) * dotsPerInch;
     return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
 }
+
+// A display's resolution, across and down; 96 is the one twips were drawn for.
+struct Dpi {
+    int x = 96;
+    int y = 96;
+    friend constexpr bool operator==(Dpi, Dpi) = default;
+};
+
+// A place in pixels, from the top left of the window's client area.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    constexpr int right() const { return left + width; }
+    constexpr int bottom() const { return top + height; }
+    constexpr bool empty() const { return width <= 0 || height <= 0; }
+    constexpr bool contains(int x, int y) const {
+        return x >= left && x < right() && y >= top && y < bottom();
+    }
+    friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
+};
 
 // Each control of a window, loaded or not, has a place: 0 up to count(), the names in
 // definition order, each with room for all its elements. The runtime keeps its state by

@@ -1,4 +1,5 @@
-// The platform-neutral half of the form runtime: control state, events and focus rules.
+// The platform-neutral half of the form runtime: control state, events and focus rules,
+// and what every window does alike (tab order, the labels it paints, the words it speaks).
 #include "window/form_runtime.h"
 
 #include <algorithm>
@@ -8,7 +9,13 @@
 namespace vop {
 
 FormRuntime::FormRuntime(const FormDef& form, RandomSource& random)
-    : form_(form), random_(random), places_(form), controls_(places_.count()) {}
+    : form_(form),
+      random_(random),
+      places_(form),
+      controls_(places_.count()),
+      labelByPlace_(places_.count(), -1) {
+    setRuntimeErrorTitle(form.appTitle);
+}
 
 std::size_t FormRuntime::place(ControlId id) const {
     const std::optional<std::size_t> at = places_.of(id);
@@ -35,16 +42,27 @@ ControlState& FormRuntime::state(ControlId id) {
     return const_cast<ControlState&>(std::as_const(*this).get(id));
 }
 
+void FormRuntime::made(ControlId id, ControlState s) {
+    const std::size_t at = place(id);
+    s.loaded = true;
+    controls_[at] = std::move(s);
+    if (controls_[at].def->kind == ControlKind::Label) {
+        labelByPlace_[at] = static_cast<int>(labels_.size());
+        labels_.push_back(id);
+        paintedAt_.emplace_back();
+    }
+    createControl(id);
+}
+
 void FormRuntime::start(FormModule& module) {
     starting_ = true;
     module_ = &module;
     formCaption_ = Text(form_.caption);
+    language_ = userLanguage();
     createWindow();
     for (const ControlDef& def : form_.controls) {
-        ControlState& s = controls_[place(def.id)];
-        s = ControlState{};
+        ControlState s;
         s.def = &def;
-        s.loaded = true;
         s.caption = Text(def.caption);
         s.enabled = def.enabled;
         s.visible = def.visible;
@@ -53,7 +71,7 @@ void FormRuntime::start(FormModule& module) {
         s.width = def.width;
         s.height = def.height;
         s.fontSize = def.font.points;
-        createControl(def.id);
+        made(def.id, std::move(s));
     }
     module.Form_Load();
     if (ended_) {
@@ -61,9 +79,8 @@ void FormRuntime::start(FormModule& module) {
         return;
     }
     showWindow();
-    const std::vector<ControlId> order = tabOrder();
-    if (!order.empty()) {
-        setFocus(order.front());
+    if (const std::optional<ControlId> first = nextTabStop(std::nullopt, false)) {
+        setFocus(*first);
     }
     refreshSpoken();
     starting_ = false;
@@ -82,7 +99,7 @@ void FormRuntime::setCaption(ControlId id, const Text& caption) {
         return;
     }
     s.caption = caption;
-    showCaption(id);
+    show(id, Shown::Caption);
 }
 
 void FormRuntime::setTag(ControlId id, const Text& tag) {
@@ -95,27 +112,27 @@ void FormRuntime::setEnabled(ControlId id, bool enabled) {
         return;
     }
     s.enabled = enabled;
-    showEnabled(id);
+    show(id, Shown::Enabled);
 }
 
 void FormRuntime::setVisible(ControlId id, bool visible) {
     state(id).visible = visible;
-    showVisible(id);
+    show(id, Shown::Visible);
 }
 
 void FormRuntime::setFontSize(ControlId id, double points) {
     state(id).fontSize = points;
-    showFont(id);
+    show(id, Shown::Font);
 }
 
 void FormRuntime::setTop(ControlId id, Twips top) {
     state(id).top = top;
-    showGeometry(id);
+    show(id, Shown::Geometry);
 }
 
 void FormRuntime::setLeft(ControlId id, Twips left) {
     state(id).left = left;
-    showGeometry(id);
+    show(id, Shown::Geometry);
 }
 
 void FormRuntime::setForeColor(ControlId id, ColorValue color) {
@@ -125,7 +142,7 @@ void FormRuntime::setForeColor(ControlId id, ColorValue color) {
     }
     s.foreColor = color;
     s.hasForeColor = true;
-    showForeColor(id);
+    show(id, Shown::ForeColor);
 }
 
 void FormRuntime::setFocus(ControlId id) {
@@ -138,15 +155,13 @@ void FormRuntime::setFocus(ControlId id) {
 }
 
 void FormRuntime::load(ControlId id) {
-    const std::size_t at = place(id);
-    if (!id.name->isArray() || id.index == 0 || controls_[at].loaded) {
+    if (!id.name->isArray() || id.index == 0 || controls_[place(id)].loaded) {
         raiseRuntimeError(RuntimeError::ControlElementMissing, controlText(id) + " already loaded");
     }
     ControlState copy = get({*id.name, 0});
     copy.visible = false;
     copy.tag.clear();
-    controls_[at] = copy;
-    createControl(id);
+    made(id, std::move(copy));
 }
 
 void FormRuntime::msgBox(const Text& prompt) {
@@ -231,18 +246,65 @@ std::vector<ControlId> FormRuntime::controls() const {
     return all;
 }
 
-std::vector<ControlId> FormRuntime::tabOrder() const {
+std::vector<ControlId> FormRuntime::buttonsByTabIndex() const {
     std::vector<ControlId> order;
-    for (const ControlDef& def : form_.controls) {
-        const ControlState& s = get(def.id);
-        if (def.kind == ControlKind::CommandButton && def.tabStop && s.enabled && s.visible) {
-            order.push_back(def.id);
+    for (ControlId id : controls()) {
+        if (get(id).def->kind == ControlKind::CommandButton) {
+            order.push_back(id);
         }
     }
-    std::sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
+    std::stable_sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
         return get(a).def->tabIndex < get(b).def->tabIndex;
     });
     return order;
+}
+
+std::vector<ControlId> FormRuntime::tabOrder() const {
+    std::vector<ControlId> order;
+    for (ControlId id : buttonsByTabIndex()) {
+        const ControlState& s = get(id);
+        if (s.def->tabStop && s.enabled && s.visible) {
+            order.push_back(id);
+        }
+    }
+    return order;
+}
+
+std::optional<ControlId> FormRuntime::nextTabStop(std::optional<ControlId> from,
+                                                  bool backwards) const {
+    const std::vector<ControlId> order = tabOrder();
+    if (order.empty()) {
+        return std::nullopt;
+    }
+    const auto at = from ? std::find(order.begin(), order.end(), *from) : order.end();
+    if (at == order.end()) {
+        return backwards ? order.back() : order.front();
+    }
+    const auto i = static_cast<std::size_t>(at - order.begin());
+    return order[(i + (backwards ? order.size() - 1 : 1)) % order.size()];
+}
+
+PixelRect FormRuntime::pixelRect(ControlId id, Dpi dpi) const {
+    const ControlState& s = get(id);
+    return {twipsToPixels(s.left, dpi.x), twipsToPixels(s.top, dpi.y),
+            twipsToPixels(s.width, dpi.x), twipsToPixels(s.height, dpi.y)};
+}
+
+int FormRuntime::labelIndex(ControlId id) const {
+    const std::optional<std::size_t> at = places_.of(id);
+    return at ? labelByPlace_[*at] : -1;
+}
+
+LabelView FormRuntime::labelView(int index, Dpi dpi) const {
+    const ControlId id = labels_.at(static_cast<std::size_t>(index));
+    const ControlState& s = get(id);
+    return {s.spokenName, s.caption, pixelRect(id, dpi), s.enabled, s.visible};
+}
+
+std::pair<PixelRect, PixelRect> FormRuntime::labelMoved(ControlId id, Dpi dpi) {
+    PixelRect& painted = paintedAt_.at(static_cast<std::size_t>(labelIndex(id)));
+    const PixelRect now = get(id).visible ? pixelRect(id, dpi) : PixelRect{};
+    return {std::exchange(painted, now), now};
 }
 
 }  // namespace vop

@@ -2,8 +2,8 @@
 // the message box, End and random numbers. Backends supply the real window.
 #pragma once
 
-#include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "window/form_definition.h"
@@ -30,6 +30,18 @@ struct ControlState {
     // What a screen reader was last told of the control (see FormRuntime::spokenName).
     Text spokenName;
     Text spokenDescription;
+};
+
+// A property a backend shows anew after the game changed it.
+enum class Shown : std::uint8_t { Caption, Enabled, Visible, Geometry, Font, ForeColor };
+
+// A label the window paints itself, as a screen reader is told of it.
+struct LabelView {
+    Text name;     // what a screen reader says ("Ace of spades, in the deck")
+    Text caption;  // the text it shows ("A")
+    PixelRect rect;
+    bool enabled = true;
+    bool visible = true;
 };
 
 // The window module's events. Events a module does not handle are ignored.
@@ -83,6 +95,8 @@ class FormRuntime {
     void end();
     void randomize() { random_.randomize(); }
     float rnd() { return random_.rnd(); }
+    // The player's language as the platform tells it, read once at start ("ja-JP", "en").
+    const Text& language() const { return language_; }
 
     // What a screen reader is told of a control now: the module's words for it (or
     // else its caption), and its description.
@@ -106,8 +120,22 @@ class FormRuntime {
     bool inMessageBox() const { return messageBoxDepth_ > 0; }
     // Every existing control, in a fixed order (design-time ones, then loaded labels).
     std::vector<ControlId> controls() const;
+    // Every button, by TabIndex: the order Tab goes round them in, disabled ones included.
+    std::vector<ControlId> buttonsByTabIndex() const;
     // The controls that Tab visits, in tab order.
     std::vector<ControlId> tabOrder() const;
+    // Where Tab (or Shift+Tab) goes from this control, or from outside the window: the
+    // next control in tab order that can take the focus, round and round.
+    std::optional<ControlId> nextTabStop(std::optional<ControlId> from, bool backwards) const;
+    // A control's place in pixels at this resolution.
+    PixelRect pixelRect(ControlId id, Dpi dpi) const;
+
+    // The labels, which take no focus and raise no event the game handles: a window
+    // paints them itself, in the order they were made, a later one over an earlier one.
+    const std::vector<ControlId>& labels() const { return labels_; }
+    // The label's number among them, or -1 for a control that is no label.
+    int labelIndex(ControlId id) const;
+    LabelView labelView(int index, Dpi dpi) const;
 
   protected:
     // Hooks that show the state in the real window. Called after the state changed.
@@ -115,17 +143,14 @@ class FormRuntime {
     virtual void createControl(ControlId id) = 0;
     virtual void showWindow() = 0;
     virtual void showFormCaption() = 0;
-    virtual void showCaption(ControlId id) = 0;
-    virtual void showEnabled(ControlId id) = 0;
-    virtual void showVisible(ControlId id) = 0;
-    virtual void showGeometry(ControlId id) = 0;
-    virtual void showFont(ControlId id) = 0;
-    virtual void showForeColor(ControlId id) = 0;
+    virtual void show(ControlId id, Shown what) = 0;
     // Moves the real focus; the backend then reports it with raiseGotFocus, at
     // once or when the toolkit delivers it.
     virtual void moveFocus(ControlId id) = 0;
     virtual void showMessageBox(const Text& prompt, const Text& title) = 0;
     virtual void quit() = 0;
+    // The language the platform's user reads, as a language tag.
+    virtual Text userLanguage() const { return u"en"; }
 
     // A backend with screen readers listening asks for this: after every event, each
     // control whose spoken words changed is shown again through showSpoken, which says
@@ -136,18 +161,28 @@ class FormRuntime {
     bool starting() const { return starting_; }
     virtual void showSpoken(ControlId /*id*/, bool /*name*/, bool /*description*/) {}
 
+    // For a window that paints its labels: where the label was painted last and where it
+    // is to be painted now (empty while hidden), which is noted as painted.
+    std::pair<PixelRect, PixelRect> labelMoved(ControlId id, Dpi dpi);
+
     ControlState& state(ControlId id);
 
   private:
     // Works out every control's words anew and shows those that changed.
     void refreshSpoken();
+    // Fills the state of a control the window now has, and has the backend make it.
+    void made(ControlId id, ControlState state);
 
     const FormDef& form_;
     RandomSource& random_;
     FormModule* module_ = nullptr;
     Text formCaption_;
+    Text language_;
     ControlPlaces places_;
     std::vector<ControlState> controls_;
+    std::vector<ControlId> labels_;
+    std::vector<int> labelByPlace_;
+    std::vector<PixelRect> paintedAt_;  // by label number
     std::optional<ControlId> focus_;
     int messageBoxDepth_ = 0;
     bool ended_ = false;

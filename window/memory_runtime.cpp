@@ -1,8 +1,6 @@
 // The in-memory form runtime.
 #include "window/memory_runtime.h"
 
-#include <algorithm>
-
 namespace vop {
 
 void MemoryRuntime::click(ControlId id) {
@@ -36,19 +34,9 @@ void MemoryRuntime::pressTab(bool backwards) {
     if (ended() || inMessageBox()) {
         return;
     }
-    const std::vector<ControlId> order = tabOrder();
-    if (order.empty()) {
-        return;
+    if (const std::optional<ControlId> next = nextTabStop(focus(), backwards)) {
+        moveFocus(*next);
     }
-    auto at = focus() ? std::find(order.begin(), order.end(), *focus()) : order.end();
-    std::size_t next = 0;
-    if (at == order.end()) {
-        next = backwards ? order.size() - 1 : 0;
-    } else {
-        const auto i = static_cast<std::size_t>(at - order.begin());
-        next = backwards ? (i + order.size() - 1) % order.size() : (i + 1) % order.size();
-    }
-    moveFocus(order[next]);
 }
 
 void MemoryRuntime::showMessageBox(const Text& prompt, const Text& title) {

@@ -25,6 +25,9 @@ class MemoryRuntime final : public FormRuntime {
     // The player closes the window: the program ends.
     void close() { end(); }
 
+    // The language the player reads, as the platform would tell it; set before start.
+    void setUserLanguage(const Text& language) { language_ = language; }
+
     // Runs while the message box is open (the box is closed when it returns).
     std::function<void(const Text& prompt)> onMessageBox;
 
@@ -38,15 +41,11 @@ class MemoryRuntime final : public FormRuntime {
     void createControl(ControlId) override {}
     void showWindow() override { shown_ = true; }
     void showFormCaption() override {}
-    void showCaption(ControlId) override {}
-    void showEnabled(ControlId) override {}
-    void showVisible(ControlId) override {}
-    void showGeometry(ControlId) override {}
-    void showFont(ControlId) override {}
-    void showForeColor(ControlId) override {}
+    void show(ControlId, Shown) override {}
     void moveFocus(ControlId id) override { raiseGotFocus(id); }
     void showMessageBox(const Text& prompt, const Text& title) override;
     void quit() override { quit_ = true; }
+    Text userLanguage() const override { return language_; }
 
   private:
     // An enabled, visible button of a running window, with no box open: a mouse press reaches it.
@@ -54,6 +53,7 @@ class MemoryRuntime final : public FormRuntime {
 
     std::vector<Text> messages_;
     Text lastTitle_;
+    Text language_ = u"en";
     bool shown_ = false;
     bool quit_ = false;
 };

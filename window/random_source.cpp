@@ -30,7 +30,7 @@ void ClockRandom::seedFrom(std::uint64_t clockTicks) {
 }
 
 float ClockRandom::rnd() {
-    state_ = (state_ * 0x43FD43FDU + 0xC39EC3U) & kMask;
+    state_ = nextState24(state_);
     return static_cast<float>(state_) * kScale;
 }
 

@@ -5,6 +5,12 @@
 
 namespace vop {
 
+// One step of the platform's 24-bit linear congruential sequence. Its period is the full
+// 2^24 (odd increment, multiplier 1 mod 4): every value comes up once before any repeats.
+constexpr std::uint32_t nextState24(std::uint32_t state) {
+    return (state * 0x43FD43FDU + 0xC39EC3U) & 0xFFFFFFU;
+}
+
 class RandomSource {
   public:
     virtual ~RandomSource() = default;

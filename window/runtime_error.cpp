@@ -11,7 +11,8 @@ namespace vop {
 
 namespace {
 RuntimeErrorReporter reporter = nullptr;
-}
+std::u16string programTitle;
+}  // namespace
 
 std::string_view describe(RuntimeError error) {
     switch (error) {
@@ -33,23 +34,34 @@ void setRuntimeErrorReporter(RuntimeErrorReporter newReporter) {
     reporter = newReporter;
 }
 
-std::string errorLine(RuntimeError error, std::string_view detail) {
-    std::string line = "Vop: run-time error " + digits(static_cast<int>(error)) + ": ";
-    line += describe(error);
-    if (!detail.empty()) {
-        line.append(" (").append(detail).append(")");
+void setRuntimeErrorTitle(std::u16string_view title) {
+    programTitle = title;
+}
+
+RuntimeErrorReport reportOf(RuntimeError error, std::string_view detail) {
+    RuntimeErrorReport report{error, detail, {}, {}, programTitle};
+    const std::string number = digits(static_cast<int>(error));
+    const std::string_view what = describe(error);
+    if (!programTitle.empty()) {
+        report.line = toUtf8(programTitle) + ": ";
     }
-    return line;
+    report.line.append("run-time error ").append(number).append(": ").append(what);
+    report.box = u"Run-time error '" + decimalText(static_cast<int>(error)) + u"':\n\n";
+    report.box.append(what.begin(), what.end());  // the descriptions are plain ASCII
+    if (!detail.empty()) {
+        report.line.append(" (").append(detail).append(")");
+    }
+    return report;
 }
 
 void raiseRuntimeError(RuntimeError error, std::string_view detail) {
-    const std::string line = errorLine(error, detail) + '\n';
-    std::fputs(line.c_str(), stderr);
+    const RuntimeErrorReport report = reportOf(error, detail);
+    std::fputs((report.line + '\n').c_str(), stderr);
     std::fflush(stderr);
     if (reporter != nullptr) {
         RuntimeErrorReporter once = reporter;
         reporter = nullptr;  // a fault inside the reporter must not loop
-        once(error, detail);
+        once(report);
     }
     std::_Exit(1);
 }

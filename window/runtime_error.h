@@ -17,16 +17,28 @@ enum class RuntimeError : int {
 
 std::string_view describe(RuntimeError error);
 
-// A backend installs a reporter so the player sees the error in a message box
-// before the program ends; it must return (the process is ended afterwards).
-using RuntimeErrorReporter = void (*)(RuntimeError error, std::string_view detail);
+// What the player is shown of a run-time error, worked out once for every window.
+struct RuntimeErrorReport {
+    RuntimeError error;
+    std::string_view detail;
+    std::string line;      // "Vop: run-time error 6: Overflow (detail)": stderr's, a page's
+    std::u16string box;    // "Run-time error '6':", a blank line, what went wrong
+    std::u16string title;  // the application's title, which the box carries
+};
+
+// A backend installs a reporter so the player sees the error before the program ends;
+// it must return (the process is ended afterwards).
+using RuntimeErrorReporter = void (*)(const RuntimeErrorReport& report);
 void setRuntimeErrorReporter(RuntimeErrorReporter reporter);
+// The title of the program whose errors these are: the start of the line and the box's
+// title. Each window sets its application's title as it is made.
+void setRuntimeErrorTitle(std::u16string_view title);
 
-// "Vop: run-time error N: <what> (<detail>)": the one line that reports it.
-std::string errorLine(RuntimeError error, std::string_view detail);
+// The report of an error as raiseRuntimeError makes it.
+RuntimeErrorReport reportOf(RuntimeError error, std::string_view detail);
 
-// Writes the error's line to stderr, lets the
-// reporter show it, and ends the process with status 1. Never returns.
+// Writes the error's line to stderr, lets the reporter show it, and ends the process
+// with status 1. Never returns.
 [[noreturn]] void raiseRuntimeError(RuntimeError error, std::string_view detail = {});
 
 }  // namespace vop

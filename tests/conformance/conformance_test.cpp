@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "support/random_sources.h"
 #include "support/scenario.h"
 
 namespace vop::test {
@@ -15,7 +16,7 @@ TEST_P(Conformance, Plays) {
     const Scenario& scenario = conformanceScenarios()[GetParam()];
     ScriptedRandom random;
     const std::unique_ptr<Driver> driver = makeDriver(random);
-    for (const std::string& failure : play(scenario, random, *driver)) {
+    for (const std::string& failure : play(scenario, *driver)) {
         ADD_FAILURE() << failure;
     }
 }

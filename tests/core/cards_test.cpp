@@ -52,21 +52,6 @@ TEST(CardNames, GridUsesPlainDigits) {
     }
 }
 
-TEST(CardNames, CardsInWordsForScreenReaders) {
-    const auto words = [](Int16 color, Int16 number) {
-        clsCard c;
-        c.color = color;
-        c.Number = number;
-        return cardWords(c);
-    };
-    EXPECT_EQ(words(0, 1), u"Ace of spades");
-    EXPECT_EQ(words(1, 7), u"Seven of hearts");
-    EXPECT_EQ(words(2, 10), u"Ten of diamonds");
-    EXPECT_EQ(words(3, 13), u"King of clubs");
-    EXPECT_EQ(words(4, 1), u"Unknown card");
-    EXPECT_EQ(words(0, 14), u"Unknown card");
-}
-
 TEST(CardTable, NewCardIsAllZero) {
     CardTable table;
     const clsCard& c = table.create(5);

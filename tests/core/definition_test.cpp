@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "window/vop_window.h"
+#include "game/vop_window.h"
 
 namespace vop {
 namespace {

@@ -255,12 +255,9 @@ class CountingRuntime final : public FormRuntime {
     void createControl(ControlId) override {}
     void showWindow() override {}
     void showFormCaption() override {}
-    void showCaption(ControlId) override { ++shown; }
-    void showEnabled(ControlId) override { ++shown; }
-    void showVisible(ControlId) override {}
-    void showGeometry(ControlId) override {}
-    void showFont(ControlId) override {}
-    void showForeColor(ControlId) override { ++shown; }
+    void show(ControlId, Shown what) override {
+        shown += what == Shown::Caption || what == Shown::Enabled || what == Shown::ForeColor;
+    }
     void moveFocus(ControlId id) override { raiseGotFocus(id); }
     void showMessageBox(const Text&, const Text&) override {}
     void quit() override {}
@@ -287,8 +284,8 @@ TEST(RuntimeShowing, OnlyChangesReachTheWindow) {
 TEST(RuntimeErrorDeathTest, ReporterSeesTheErrorBeforeTheProgramEnds) {
     EXPECT_EXIT(
         {
-            setRuntimeErrorReporter([](RuntimeError error, std::string_view) {
-                std::fprintf(stderr, "reported %d\n", static_cast<int>(error));
+            setRuntimeErrorReporter([](const RuntimeErrorReport& report) {
+                std::fprintf(stderr, "reported %d\n", static_cast<int>(report.error));
             });
             raiseRuntimeError(RuntimeError::Overflow);
         },

@@ -5,7 +5,9 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -58,7 +60,7 @@ void pressOn(QWindow* window, Key key) {
 
 class QtDriver final : public Driver {
   public:
-    explicit QtDriver(RandomSource& random) : runtime_(vopWindow(), random) {
+    explicit QtDriver(RandomSource& random) : Driver(random), runtime_(vopWindow(), random) {
         QObject::connect(&poll_, &QTimer::timeout, [this] { lookForBox(); });
     }
 
@@ -102,12 +104,61 @@ class QtDriver final : public Driver {
             QTest::mouseRelease(handle(), Qt::LeftButton, {}, away);
         });
     }
+    void clickWith(ControlId id, Button button) override {
+        lastClick_.reset();
+        if (const auto at = centre(id)) {
+            const Qt::MouseButton qt = button == Button::Right ? Qt::RightButton : Qt::MiddleButton;
+            act([&] { QTest::mouseClick(handle(), qt, {}, *at); });
+        }
+    }
+    // The background between the ground and the first slot; the frame, which is the
+    // window system's: a press there reaches the window outside its client area.
+    void clickOn(Spot spot) override {
+        lastClick_.reset();
+        const QPoint at = spot == Spot::Background ? QPoint(20, 16) : QPoint(60, -8);
+        act([&] { QTest::mouseClick(handle(), Qt::LeftButton, {}, at); });
+    }
     // Keys go where the window system sends them: to the active window.
     void press(Key key) override {
         act([&] {
             QWindow* active = QGuiApplication::focusWindow();
             pressOn(active != nullptr ? active : handle(), key);
         });
+    }
+    // As X11 repeats a held key: each repeat a release and a press marked as repeated.
+    void hold(Key key, int repeats) override {
+        const auto [qt, modifiers] = qtKey(key);
+        const QString text = key == Key::Space ? QStringLiteral(" ") : QString();
+        act([&, qt = qt, modifiers = modifiers] {
+            const auto send = [&](QEvent::Type type, bool repeated) {
+                QWindow* active = QGuiApplication::focusWindow();
+                QKeyEvent event(type, qt, modifiers, text, repeated);
+                QCoreApplication::sendEvent(active != nullptr ? active : handle(), &event);
+            };
+            send(QEvent::KeyPress, false);
+            for (int i = 0; i < repeats; ++i) {
+                send(QEvent::KeyRelease, true);
+                send(QEvent::KeyPress, true);
+            }
+            send(QEvent::KeyRelease, false);
+        });
+    }
+    // Every input posted to the window before the first is handled; the window takes them
+    // in order, a box that one opens holding back the rest as the window system would.
+    void burst(const std::vector<Input>& inputs) override {
+        lastClick_.reset();
+        act(
+            [&] {
+                for (const Input& input : inputs) {
+                    if (input.isKey) {
+                        postKey(input.key);
+                    } else if (const auto at = centre(input.id)) {
+                        postMouse(QEvent::MouseButtonPress, *at);
+                        postMouse(QEvent::MouseButtonRelease, *at);
+                    }
+                }
+            },
+            true);
     }
     // The frame's close box. QWindow::close() has the platform window deliver the close
     // event the window manager's request delivers; but where a modal box holds the window,
@@ -126,6 +177,32 @@ class QtDriver final : public Driver {
         const FormButton* b = runtime_.button(id);
         return b != nullptr ? b->isEnabled() : labelShown(id).second;
     }
+    // The pixels the window paints there now: a label's own part, less the pixel it
+    // shares with its right and lower neighbours.
+    std::string look(ControlId id) const override {
+        const QImage image = window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const PixelRect at = place(id);
+        const QRect r =
+            QRect(at.left, at.top, at.width - 1, at.height - 1).intersected(image.rect());
+        Picture picture{r.width(), r.height(), {}};
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                picture.pixels.push_back(image.pixel(x, y) & 0xFFFFFFU);
+            }
+        }
+        return lookOf(picture);
+    }
+    // A button where its widget is; a label where a screen reader finds it.
+    PixelRect place(ControlId id) const override {
+        QRect r;
+        if (const QWidget* w = runtime_.widget(id)) {
+            r = w->geometry();
+        } else {
+            const QRect global = runtime_.accessibleLabel(id)->rect();
+            r = QRect(window()->mapFromGlobal(global.topLeft()), global.size());
+        }
+        return {r.x(), r.y(), r.width(), r.height()};
+    }
     std::optional<ControlId> focus() const override {
         const QWidget* focused = QApplication::focusWidget();
         for (ControlId id : runtime_.controls()) {
@@ -142,8 +219,8 @@ class QtDriver final : public Driver {
     // The program's event loop has ended with status 0 and the window is gone.
     bool ended() const override { return status_ == 0 && !window()->isVisible(); }
 
-    const frmVop& game() const override { return game_; }
-    const FormRuntime& runtime() const override { return runtime_; }
+    const frmVop* game() const override { return &game_; }
+    const FormRuntime* runtime() const override { return &runtime_; }
 
   private:
     FormWindow* window() const { return runtime_.window(); }
@@ -167,24 +244,49 @@ class QtDriver final : public Driver {
     // Where a click on the control lands, if the mouse can reach it: btnFocus lies
     // outside the window.
     std::optional<QPoint> centre(ControlId id) const {
-        const QWidget* w = runtime_.widget(id);
-        const QPoint at = (w != nullptr ? w->geometry() : runtime_.labelRect(id)).center();
+        const PixelRect r = place(id);
+        const QPoint at(r.left + r.width / 2, r.top + r.height / 2);
         return window()->rect().contains(at) ? std::optional(at) : std::nullopt;
+    }
+
+    void postMouse(QEvent::Type type, QPoint at) const {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QCoreApplication::postEvent(handle(), new QMouseEvent(type, at, window()->mapToGlobal(at),
+                                                              Qt::LeftButton, held, {}));
+    }
+    void postKey(Key key) const {
+        const auto [qt, modifiers] = qtKey(key);
+        const QString text = key == Key::Space ? QStringLiteral(" ") : QString();
+        QCoreApplication::postEvent(handle(), new QKeyEvent(QEvent::KeyPress, qt, modifiers, text));
+        QCoreApplication::postEvent(handle(),
+                                    new QKeyEvent(QEvent::KeyRelease, qt, modifiers, text));
     }
 
     // Input reaches the program inside its event loop, as in the program itself, so that
     // "E" ends the loop with the program's status. Behind an open box, the box's loop runs;
     // after the end, none does.
-    void act(const std::function<void()>& input) {
+    // Queued input is handled in the loop after the call that posted it.
+    void act(const std::function<void()>& input, bool queued = false) {
         if (inLoop_ || status_ == 0) {
             input();
+            if (queued) {
+                QCoreApplication::sendPostedEvents();
+            }
             return;
         }
         inLoop_ = true;
-        QTimer::singleShot(0, qApp, [&] {
-            input();
+        const auto goOn = [this] {
             if (!runtime_.ended()) {
                 QCoreApplication::exit(kGoesOn);
+            }
+        };
+        QTimer::singleShot(0, qApp, [&, goOn] {
+            input();
+            if (queued) {
+                QMetaObject::invokeMethod(qApp, goOn, Qt::QueuedConnection);
+            } else {
+                goOn();
             }
         });
         poll_.start(0);

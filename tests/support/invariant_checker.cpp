@@ -413,6 +413,31 @@ void InvariantChecker::afterIgnored() {
     accept(now);
 }
 
+void InvariantChecker::afterSeveral(long long wins) {
+    previous("a burst of input");
+    const Snapshot now = read();
+    checkCounts(now);
+    checkHand(now);
+    checkGrid(now);
+    if (now.ground == 0) {
+        winner_ = 0;  // the last of them dealt anew
+    } else if (wins > 0) {
+        // The card that won is the one greyed in the grid that has not been played since.
+        winner_ = 0;
+        for (Int16 n = 1; n <= kDeckSize; ++n) {
+            if (!now.labelEnabled[n] && (now.inDeck[n] || now.inFilledSlot(n))) {
+                if (winner_ != 0) {
+                    invariantBroken("two cards greyed in the grid have not been played");
+                }
+                winner_ = n;
+            }
+        }
+    }
+    wins_ += wins;
+    deals_ += wins;
+    accept(now);
+}
+
 void InvariantChecker::check() {
     if (runtime_.inMessageBox()) {
         whileWinShown();

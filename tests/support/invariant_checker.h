@@ -37,6 +37,9 @@ class InvariantChecker {
     void afterPlay(Int16 slot);
     // An event the game does not act on: a click on a disabled control, Tab, a focus move.
     void afterIgnored();
+    // Several events at once (input queued faster than the window handles it), `wins` of
+    // them winning a game: the state must be one the rules reach, whichever they were.
+    void afterSeveral(long long wins);
     // Any event; what happened is worked out from the state. While the "Win" box is
     // open this checks the moment of the win.
     void check();

@@ -7,7 +7,9 @@ namespace vop::reliability {
 namespace {
 
 using test::BoxClose;
+using test::Button;
 using test::Key;
+using test::Spot;
 
 constexpr ControlId kNew{ctl::cmdPlay, 0};
 constexpr ControlId kEnd{ctl::cmdPlay, 1};
@@ -16,6 +18,8 @@ constexpr ControlId kGround{ctl::btnGround};
 ControlId slot(std::uint32_t i) {
     return {ctl::btnCard, static_cast<Int16>(i)};
 }
+
+}  // namespace
 
 void perform(test::Driver& driver, const Action& a) {
     switch (a.kind) {
@@ -28,15 +32,25 @@ void perform(test::Driver& driver, const Action& a) {
         case Action::Kind::DragOff:
             driver.dragOff(a.id);
             break;
+        case Action::Kind::ClickWith:
+            driver.clickWith(a.id, a.button);
+            break;
+        case Action::Kind::ClickOn:
+            driver.clickOn(a.spot);
+            break;
         case Action::Kind::Press:
             driver.press(a.key);
+            break;
+        case Action::Kind::Hold:
+            driver.hold(a.key, a.repeats);
+            break;
+        case Action::Kind::Burst:
+            driver.burst(a.inputs);
             break;
         case Action::Kind::CloseBox:
             break;  // the driver closes the box the way onBox returns
     }
 }
-
-}  // namespace
 
 std::unique_ptr<RandomSource> makeSource(Source source, std::uint64_t seed) {
     switch (source) {
@@ -158,7 +172,7 @@ Action MonkeyWalk::next() {
     if (rigged ? stuck() || choice_.chance(1) : choice_.chance(16)) {
         return click(kNew);
     }
-    const std::uint32_t what = choice_.below(12);
+    const std::uint32_t what = choice_.below(16);
     if (what < 5) {
         return click(slot(what));
     }
@@ -169,13 +183,60 @@ Action MonkeyWalk::next() {
         secondClick_ = slot(choice_.below(static_cast<std::uint32_t>(kHandSize)));
         return click(*secondClick_);
     }
+    expected_ = Effect::None;
     if (what == 8) {
-        expected_ = Effect::None;  // pressed, released elsewhere: no click
-        return {Action::Kind::DragOff, anyControl()};
+        return {Action::Kind::DragOff, anyControl()};  // pressed, released elsewhere: no click
+    }
+    if (what == 9) {
+        // Another mouse button, or a click on the window but on none of its controls.
+        if (choice_.chance(500)) {
+            return {.kind = Action::Kind::ClickWith,
+                    .id = anyControl(),
+                    .button = choice_.chance(500) ? Button::Right : Button::Middle};
+        }
+        return {.kind = Action::Kind::ClickOn,
+                .spot = choice_.chance(500) ? Spot::Background : Spot::Frame};
+    }
+    if (what == 10) {
+        return burst();
     }
     static constexpr Key kKeys[] = {Key::Tab,   Key::Tab,    Key::ShiftTab, Key::Space,
                                     Key::Enter, Key::Escape, Key::Other};
-    return press(kKeys[choice_.below(std::size(kKeys))]);
+    const Key key = kKeys[choice_.below(std::size(kKeys))];
+    return what == 11 ? hold(key) : press(key);
+}
+
+// A key held until it repeats: Tab moves on with every repeat, Space and Enter press the
+// focused button once.
+Action MonkeyWalk::hold(Key key) {
+    Action a = press(key);
+    a.kind = Action::Kind::Hold;
+    a.repeats = 1 + static_cast<int>(choice_.below(5));
+    return a;
+}
+
+// Clicks on the hand and "N", and keys, queued before the window has handled the first.
+// Only the first key may press a button, the one focused now, and never "E": where the
+// queued keys before it would leave the focus is the window's to work out.
+Action MonkeyWalk::burst() {
+    Action a{.kind = Action::Kind::Burst};
+    const std::uint32_t count = 2 + choice_.below(5);
+    const bool onEnd = focus_() == kEnd;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint32_t what = choice_.below(9);
+        if (what < 5) {
+            a.inputs.push_back({false, slot(what), Key::Tab});
+        } else if (what == 5) {
+            a.inputs.push_back({false, kNew, Key::Tab});
+        } else if (what == 6 && i == 0 && !onEnd) {
+            a.inputs.push_back({true, {}, choice_.chance(500) ? Key::Space : Key::Enter});
+        } else {
+            a.inputs.push_back({true, {}, what == 7 ? Key::ShiftTab : Key::Tab});
+        }
+    }
+    expected_ = Effect::Several;
+    winsBefore_ = stats_.wins;
+    return a;
 }
 
 void MonkeyWalk::done() {
@@ -189,6 +250,9 @@ void MonkeyWalk::done() {
             break;
         case Effect::None:
             checker_.afterIgnored();
+            break;
+        case Effect::Several:
+            checker_.afterSeveral(stats_.wins - winsBefore_);
             break;
     }
     checkFocus();
@@ -291,8 +355,11 @@ std::string MonkeyStats::summary() const {
 MonkeyStats runMonkey(Source source, std::uint64_t seed, long long events) {
     const std::unique_ptr<RandomSource> random = makeSource(source, seed);
     const std::unique_ptr<test::Driver> driver = test::makeDriver(*random);
+    if (driver->game() == nullptr || driver->runtime() == nullptr) {
+        invariantBroken("the monkey needs the game behind the window in this process");
+    }
     MonkeyWalk walk(
-        source, seed, *random, driver->game(), driver->runtime(), [&] { return driver->focus(); },
+        source, seed, *random, *driver->game(), *driver->runtime(), [&] { return driver->focus(); },
         [&] { return driver->ended(); });
     driver->onBox = [&](const test::SeenBox& box) {
         walk.boxOpened(box);

@@ -37,12 +37,29 @@ struct MonkeyStats {
 
 // One thing the player does.
 struct Action {
-    enum class Kind : std::uint8_t { Click, SecondClick, DragOff, Press, CloseBox };
+    enum class Kind : std::uint8_t {
+        Click,
+        SecondClick,
+        DragOff,
+        ClickWith,  // another mouse button: `button`
+        ClickOn,    // no control: `spot`
+        Press,
+        Hold,   // `key` held for `repeats` repeats
+        Burst,  // `inputs` queued at once
+        CloseBox,
+    };
     Kind kind = Kind::Click;
     ControlId id = {};
     test::Key key = test::Key::Tab;
     test::BoxClose close = test::BoxClose::Enter;
+    test::Button button = test::Button::Right;
+    test::Spot spot = test::Spot::Background;
+    int repeats = 0;
+    std::vector<test::Input> inputs{};
 };
+
+// Has the driver do the action (a CloseBox is the driver's to do: onBox says how).
+void perform(test::Driver& driver, const Action& action);
 
 // The walk as a player's choices and a judge: next() says what to do, whoever drives the
 // window does it, done() judges what came of it. While a box is open, nextInBox() and
@@ -66,10 +83,14 @@ class MonkeyWalk {
     MonkeyStats finish();
 
   private:
-    enum class Effect : std::uint8_t { None, Play, Deal };
+    // What the action under way does: nothing the game acts on, a play, a deal, or what a
+    // burst of input does, which the checker works out from the state it leaves.
+    enum class Effect : std::uint8_t { None, Play, Deal, Several };
     Effect effectOf(ControlId id);
     Action click(ControlId id);
     Action press(test::Key key);
+    Action hold(test::Key key);
+    Action burst();
     ControlId anyControl();
     bool stuck();
     bool pickPlay(std::uint32_t& chosen);
@@ -87,6 +108,7 @@ class MonkeyWalk {
     ControlId target_;
     std::optional<ControlId> secondClick_;  // the second half of a double click, still to come
     std::uint32_t triesInBox_ = 0;
+    long long winsBefore_ = 0;  // when a burst began
 };
 
 // One program run on this test program's backend (makeDriver): start-up, `events`

@@ -64,8 +64,7 @@ void AdversarialRandom::randomize() {
 }
 
 std::uint32_t AdversarialRandom::nextBase() {
-    // Full period modulo 2^24 (odd increment, multiplier 1 mod 4): every value comes up.
-    base_ = (base_ * 0x43FD43FDU + 0xC39EC3U) & kMask24;
+    base_ = nextState24(base_);
     return base_;
 }
 

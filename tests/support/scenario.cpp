@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "support/deals.h"
-#include "window/vop_window.h"
 
 namespace vop::test {
 
@@ -44,21 +43,12 @@ std::vector<std::string> wordsOf(std::string_view line, int number) {
     return words;
 }
 
-// "btnCard(2)", "btnFocus": a control of the game's window, named as the game names it.
-ControlId controlNamed(const std::string& word, int line) {
-    const std::size_t paren = word.find('(');
-    const std::string name = word.substr(0, paren);
-    for (const ControlDef& def : vopWindow().controls) {
-        if (def.id.name->text != name) {
-            continue;
-        }
-        if (paren == std::string::npos) {
-            return ControlId{*def.id.name};
-        }
-        return ControlId{*def.id.name,
-                         static_cast<std::int16_t>(std::atoi(word.c_str() + paren + 1))};
+ControlId controlIn(const std::string& word, int line) {
+    const std::optional<ControlId> id = controlNamed(word);
+    if (!id) {
+        unreadable(line, "no control is named " + word);
     }
-    unreadable(line, "no control is named " + word);
+    return *id;
 }
 
 // "H7", "SA", "DT": a card as a slot shows it, without its space.
@@ -73,32 +63,29 @@ int cardNamed(const std::string& word, int line) {
 }
 
 Key keyNamed(const std::string& word, int line) {
-    if (word == "Tab")
-        return Key::Tab;
-    if (word == "Shift+Tab")
-        return Key::ShiftTab;
-    if (word == "Space")
-        return Key::Space;
-    if (word == "Enter")
-        return Key::Enter;
-    if (word == "Escape")
-        return Key::Escape;
-    if (word == "F5")
-        return Key::Other;
+    static constexpr std::pair<std::string_view, Key> kKeys[] = {
+        {"Tab", Key::Tab},     {"Shift+Tab", Key::ShiftTab}, {"Space", Key::Space},
+        {"Enter", Key::Enter}, {"Escape", Key::Escape},      {"F5", Key::Other}};
+    for (const auto& [name, key] : kKeys) {
+        if (word == name) {
+            return key;
+        }
+    }
     unreadable(line, "no key is named " + word);
 }
 
 BoxClose closeNamed(const std::string& word, int line) {
-    if (word == "Enter")
-        return BoxClose::Enter;
-    if (word == "Space")
-        return BoxClose::Space;
-    if (word == "Escape")
-        return BoxClose::Escape;
-    if (word == "OK")
-        return BoxClose::MouseOnOk;
-    if (word == "close-window")
-        return BoxClose::CloseWindow;
+    static constexpr std::pair<std::string_view, BoxClose> kWays[] = {
+        {"Enter", BoxClose::Enter},
+        {"Space", BoxClose::Space},
+        {"Escape", BoxClose::Escape},
+        {"OK", BoxClose::MouseOnOk},
+        {"close-window", BoxClose::CloseWindow}};
+    for (const auto& [name, way] : kWays) {
+        if (word == name) {
+            return way;
+        }
+    }
     unreadable(line, "a box is not closed by " + word);
 }
 
@@ -106,11 +93,17 @@ std::string focusText(std::optional<ControlId> id) {
     return id ? controlText(*id) : "none";
 }
 
+// The language part of a language tag: "ja" of "ja-JP".
+std::string primaryLanguage(const std::string& tag) {
+    return tag.substr(0, tag.find_first_of("-_."));
+}
+
 class Player {
   public:
-    Player(ScriptedRandom& random, Driver& driver) : random_(random), driver_(driver) {
+    explicit Player(Driver& driver) : driver_(driver) {
         driver_.onBox = [this](const SeenBox& box) {
             boxes_.push_back(box);
+            titlesBehindBoxes_.push_back(driver_.title());
             return closeBy_;
         };
     }
@@ -122,31 +115,49 @@ class Player {
             }
         };
         const std::string& verb = w[0];
-        if (verb == "deal" || verb == "draw") {
+        if (verb == "en" || verb == "ja") {
+            // What holds in one language only: the words a screen reader says.
+            if (w.size() < 2) {
+                unreadable(s.line, verb + " of what?");
+            }
+            if ((primaryLanguage(driver_.language()) == "ja") == (verb == "ja")) {
+                step(s, std::vector<std::string>(w.begin() + 1, w.end()));
+            }
+        } else if (verb == "deal" || verb == "draw") {
             for (std::size_t i = 1; i < w.size(); ++i) {
-                random_.push(valueFor(cardNamed(w[i], s.line)));
+                driver_.draw(cardNamed(w[i], s.line));
             }
             if (verb == "deal") {
                 driver_.start();
             }
         } else if (verb == "deal-winnable") {
             for (int n : winnableDraws()) {
-                random_.push(valueFor(n));
+                driver_.draw(n);
             }
             driver_.start();
-        } else if (verb == "click" || verb == "double-click" || verb == "drag-off") {
+        } else if (verb == "click" || verb == "double-click" || verb == "drag-off" ||
+                   verb == "right-click" || verb == "middle-click") {
             need(2);
-            const ControlId id = controlNamed(w[1], s.line);
+            const ControlId id = controlIn(w[1], s.line);
             if (verb == "click") {
                 driver_.click(id);
             } else if (verb == "double-click") {
                 driver_.doubleClick(id);
-            } else {
+            } else if (verb == "drag-off") {
                 driver_.dragOff(id);
+            } else {
+                driver_.clickWith(id, verb == "right-click" ? Button::Right : Button::Middle);
             }
+        } else if (verb == "click-background" || verb == "click-frame") {
+            driver_.clickOn(verb == "click-background" ? Spot::Background : Spot::Frame);
         } else if (verb == "press") {
             need(2);
             driver_.press(keyNamed(w[1], s.line));
+        } else if (verb == "hold") {
+            need(3);
+            driver_.hold(keyNamed(w[1], s.line), std::atoi(w[2].c_str()));
+        } else if (verb == "burst") {
+            driver_.burst(inputsOf(s, w));
         } else if (verb == "close-window") {
             driver_.closeWindow();
         } else if (verb == "box-closes-by") {
@@ -170,6 +181,24 @@ class Player {
     std::vector<std::string> failures;
 
   private:
+    // "burst click btnCard(0) press Tab click btnCard(0)": clicks and keys, in pairs.
+    std::vector<Input> inputsOf(const Step& s, const std::vector<std::string>& w) {
+        std::vector<Input> inputs;
+        for (std::size_t i = 1; i + 1 < w.size(); i += 2) {
+            if (w[i] == "click") {
+                inputs.push_back({false, controlIn(w[i + 1], s.line), Key::Tab});
+            } else if (w[i] == "press") {
+                inputs.push_back({true, {}, keyNamed(w[i + 1], s.line)});
+            } else {
+                unreadable(s.line, "a burst holds clicks and presses, not " + w[i]);
+            }
+        }
+        if (inputs.empty() || w.size() % 2 == 0) {
+            unreadable(s.line, "a burst takes pairs: click CONTROL or press KEY");
+        }
+        return inputs;
+    }
+
     void check(const Step& s, const std::string& what, const std::string& got,
                const std::string& want) {
         if (got != want) {
@@ -196,8 +225,13 @@ class Player {
             check(s, "the box's title", last.title, w[2]);
             check(s, "the box's text", last.text, w.size() > 3 ? w[3] : "");
             check(s, "the box's buttons", std::to_string(last.buttons), "1");
+        } else if (what == "title-behind-box") {
+            check(s, "the title behind the box",
+                  titlesBehindBoxes_.empty() ? "" : titlesBehindBoxes_.back(), w[2]);
         } else if (what == "draws-left") {
-            check(s, "the draws left", std::to_string(random_.left()), w[2]);
+            check(s, "the draws left", std::to_string(driver_.drawsLeft()), w[2]);
+        } else if (what == "place") {
+            expectPlace(s, w);
         } else if (w.size() >= 4) {
             expectOfControls(s, w);
         } else {
@@ -205,26 +239,49 @@ class Player {
         }
     }
 
+    // "expect place btnCard(0) 24 0 17 33": left, top, width and height in pixels at 96
+    // dpi. A window drawn at another resolution is held to the same place scaled, each
+    // figure within a pixel: rounding at 144 dpi may make 3 1/3 pixels 5 and not 4.
+    void expectPlace(const Step& s, const std::vector<std::string>& w) {
+        if (w.size() != 7) {
+            unreadable(s.line, "expect place takes a control and four numbers");
+        }
+        const ControlId id = controlIn(w[2], s.line);
+        const PixelRect got = driver_.place(id);
+        const int dpi = driver_.pixelsPerInch();
+        const int figures[] = {got.left, got.top, got.width, got.height};
+        const char* names[] = {"left", "top", "width", "height"};
+        for (int i = 0; i < 4; ++i) {
+            const int want = std::atoi(w[3 + static_cast<std::size_t>(i)].c_str());
+            const int scaled = (want * dpi + 48) / 96;
+            const int slack = dpi == 96 ? 0 : 1;
+            if (figures[i] < scaled - slack || figures[i] > scaled + slack) {
+                check(s,
+                      std::string("the ") + names[i] + " of " + controlText(id) + " at " +
+                          std::to_string(dpi) + " dpi",
+                      std::to_string(figures[i]), std::to_string(scaled));
+            }
+        }
+    }
+
     // "expect caption btnCard(0) ..." for one control; "expect caption btnCard ..." for
     // every element of an array, one value each.
     void expectOfControls(const Step& s, const std::vector<std::string>& w) {
         const std::string& what = w[1];
-        const ControlId first = controlNamed(w[2], s.line);
-        std::vector<ControlId> ids;
-        for (std::size_t i = 3; i < w.size(); ++i) {
-            ids.push_back({*first.name, static_cast<std::int16_t>(first.index + (i - 3))});
-        }
-        if (ids.size() > 1 && !first.name->isArray()) {
+        const ControlId first = controlIn(w[2], s.line);
+        if (w.size() > 4 && !first.name->isArray()) {
             unreadable(s.line, controlText(first) + " is one control: one value");
         }
-        for (std::size_t i = 0; i < ids.size(); ++i) {
-            const ControlId id = ids[i];
-            const std::string& want = w[3 + i];
+        for (std::size_t i = 3; i < w.size(); ++i) {
+            const ControlId id{*first.name, static_cast<std::int16_t>(first.index + (i - 3))};
+            const std::string& want = w[i];
             const std::string of = what + " of " + controlText(id);
             if (what == "caption") {
                 check(s, of, driver_.caption(id), want);
             } else if (what == "enabled") {
                 check(s, of, driver_.enabled(id) ? "yes" : "no", want);
+            } else if (what == "colour") {
+                check(s, of, driver_.look(id), want);
             } else if (what == "spoken") {
                 check(s, of, driver_.spokenName(id), want);
             } else if (what == "description") {
@@ -235,10 +292,10 @@ class Player {
         }
     }
 
-    ScriptedRandom& random_;
     Driver& driver_;
     BoxClose closeBy_ = BoxClose::Enter;
     std::vector<SeenBox> boxes_;
+    std::vector<std::string> titlesBehindBoxes_;  // the window's title while each was open
 };
 
 }  // namespace
@@ -274,8 +331,8 @@ const std::vector<Scenario>& conformanceScenarios() {
     return all;
 }
 
-std::vector<std::string> play(const Scenario& scenario, ScriptedRandom& random, Driver& driver) {
-    Player player(random, driver);
+std::vector<std::string> play(const Scenario& scenario, Driver& driver) {
+    Player player(driver);
     for (const Step& step : scenario.steps) {
         player.step(step, step.words);
     }

@@ -1,5 +1,5 @@
 // The conformance scenarios (tests/conformance/scenarios.txt): read from their text, and
-// played on a backend's driver with the draws they script.
+// played on a backend's driver, which hands the game the draws they script.
 #pragma once
 
 #include <string>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "support/driver.h"
-#include "support/random_sources.h"
 
 namespace vop::test {
 
@@ -27,8 +26,8 @@ std::vector<Scenario> readScenarios(std::string_view text);
 // The scenarios every backend plays (tests/conformance/scenarios.txt, built in).
 const std::vector<Scenario>& conformanceScenarios();
 
-// Plays the scenario on the driver, its draws going to random; returns a line for each
-// expectation that did not hold, naming the scenario's line.
-std::vector<std::string> play(const Scenario& scenario, ScriptedRandom& random, Driver& driver);
+// Plays the scenario on the driver; returns a line for each expectation that did not
+// hold, naming the scenario's line.
+std::vector<std::string> play(const Scenario& scenario, Driver& driver);
 
 }  // namespace vop::test

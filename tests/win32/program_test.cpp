@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "cards/card_name.h"
-#include "window/vop_window.h"
+#include "game/spoken_words.h"
+#include "game/vop_window.h"
 #include "window/win32/control_ids.h"
 #include "window/win32/resource.h"
 #include "window/win32/wide_text.h"
@@ -64,7 +65,8 @@ BOOL CALLBACK findGameWindow(HWND window, LPARAM searching) {
     GetWindowThreadProcessId(window, &owner);
     wchar_t cls[64] = {};
     GetClassNameW(window, cls, 64);
-    if (owner == search.process && std::wstring(cls) == win32::kWindowClass &&
+    const std::string_view form = vopWindow().name;  // the game window's class
+    if (owner == search.process && std::wstring(cls) == std::wstring(form.begin(), form.end()) &&
         IsWindowVisible(window)) {
         search.found = window;
         return FALSE;
@@ -72,14 +74,20 @@ BOOL CALLBACK findGameWindow(HWND window, LPARAM searching) {
     return TRUE;
 }
 
-// A shown card name in words, as the game says it: "H 7" is "Seven of hearts".
+// A shown card name in words, as the game says it in the language of this Windows: "H 7"
+// is "Seven of hearts", or "ハートの7".
 Text wordsFor(const Text& shown) {
+    wchar_t language[16] = {};
+    GetLocaleInfoW(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), LOCALE_SISO639LANGNAME,
+                   language, 16);
+    const SpokenWords& words = spokenWords(reinterpret_cast<const char16_t*>(language));
     for (Int16 n = 1; n <= 52; ++n) {
         clsCard card;
         card.color = suitOf(n);
         card.Number = rankOf(n);
         if (setCap(card) == shown) {
-            return cardWords(card);
+            return fill(words.card, {words.ranks[static_cast<std::size_t>(card.Number - 1)],
+                                     words.suits[static_cast<std::size_t>(card.color)]});
         }
     }
     return u"(no card)";

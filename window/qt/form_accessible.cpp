@@ -5,15 +5,25 @@
 #include <QPointer>
 #include <QWidget>
 #include <map>
+#include <vector>
+
+#include "window/qt/qt_look.h"
 
 namespace vop {
 
 namespace {
 
 struct Form {
-    const FormLabels* labels = nullptr;
+    const FormRuntime* runtime = nullptr;
     std::vector<QAccessible::Id> children;  // the labels' interfaces, made on first question
+
+    int labels() const { return static_cast<int>(runtime->labels().size()); }
+    LabelView label(int index) const { return runtime->labelView(index, kLogicalDpi); }
 };
+
+QRect toQRect(PixelRect r) {
+    return {r.left, r.top, r.width, r.height};
+}
 
 // The forms with labels of their own: a plain map, as the game has one window.
 std::map<const QWidget*, Form>& forms() {
@@ -41,12 +51,12 @@ class LabelAccessible final : public QAccessibleInterface {
         if (!isValid()) {
             return {};
         }
-        const LabelView view = forms()[form_].labels->labelView(index_);
+        const LabelView view = forms()[form_].label(index_);
         switch (t) {
             case QAccessible::Name:
-                return view.name;
+                return QString::fromStdU16String(view.name);
             case QAccessible::Value:
-                return view.caption;
+                return QString::fromStdU16String(view.caption);
             default:
                 return {};
         }
@@ -57,7 +67,7 @@ class LabelAccessible final : public QAccessibleInterface {
         if (!isValid()) {
             return {};
         }
-        const QRect r = forms()[form_].labels->labelView(index_).rect;
+        const QRect r = toQRect(forms()[form_].label(index_).rect);
         return QRect(form_->mapToGlobal(r.topLeft()), r.size());
     }
 
@@ -67,7 +77,7 @@ class LabelAccessible final : public QAccessibleInterface {
             s.invalid = true;
             return s;
         }
-        const LabelView view = forms()[form_].labels->labelView(index_);
+        const LabelView view = forms()[form_].label(index_);
         s.disabled = !view.enabled;
         s.invisible = !view.visible;
         s.readOnly = true;
@@ -118,8 +128,8 @@ class FormAccessible final : public QAccessibleWidget {
         }
         const QPoint at = widget()->mapFromGlobal(QPoint(x, y));
         for (int i = labels() - 1; i >= 0; --i) {  // the last painted is in front
-            const LabelView view = forms()[widget()].labels->labelView(i);
-            if (view.visible && view.rect.contains(at)) {
+            const LabelView view = forms()[widget()].label(i);
+            if (view.visible && view.rect.contains(at.x(), at.y())) {
                 return labelChild(widget(), i);
             }
         }
@@ -130,7 +140,7 @@ class FormAccessible final : public QAccessibleWidget {
     int widgetChildren() const { return QAccessibleWidget::childCount(); }
     int labels() const {
         const auto found = forms().find(widget());
-        return found == forms().end() ? 0 : found->second.labels->labelCount();
+        return found == forms().end() ? 0 : found->second.labels();
     }
 };
 
@@ -145,13 +155,13 @@ QAccessibleInterface* formFactory(const QString& className, QObject* object) {
 
 }  // namespace
 
-void installFormAccessible(QWidget* form, const FormLabels* labels) {
+void installFormAccessible(QWidget* form, const FormRuntime* runtime) {
     static const bool installed = [] {
         QAccessible::installFactory(&formFactory);
         return true;
     }();
     (void)installed;
-    forms()[form].labels = labels;
+    forms()[form].runtime = runtime;
     QObject::connect(form, &QObject::destroyed, [form] {
         for (QAccessible::Id id : forms()[form].children) {
             if (id != 0) {

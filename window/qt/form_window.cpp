@@ -8,7 +8,6 @@
 namespace vop {
 
 FormWindow::FormWindow() {
-    setObjectName("frmVop");
     setAutoFillBackground(true);
 }
 

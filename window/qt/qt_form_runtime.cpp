@@ -3,12 +3,10 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPalette>
 #include <QStyle>
-#include <algorithm>
-#include <string>
-#include <vector>
 
 #include "window/qt/qt_look.h"
 #include "window/runtime_error.h"
@@ -23,7 +21,7 @@ QString toQString(const Text& text) {
 
 // The player sees a run-time error in a box before the program ends; a platform
 // with no screen has nobody to close the box, so there the message on stderr is all.
-void showRuntimeError(RuntimeError error, std::string_view detail) {
+void showRuntimeError(const RuntimeErrorReport& report) {
     if (QCoreApplication::instance() == nullptr) {
         return;
     }
@@ -31,17 +29,14 @@ void showRuntimeError(RuntimeError error, std::string_view detail) {
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
         return;
     }
-    QString text = QStringLiteral("Run-time error '%1':\n\n%2")
-                       .arg(static_cast<int>(error))
-                       .arg(QString::fromUtf8(describe(error).data(),
-                                              static_cast<qsizetype>(describe(error).size())));
-    if (!detail.empty()) {
-        text += QStringLiteral("\n(%1)").arg(
-            QString::fromUtf8(detail.data(), static_cast<qsizetype>(detail.size())));
-    }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vop"), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, toQString(report.title), toQString(report.box),
+                    QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+QRect toQRect(PixelRect r) {
+    return {r.left, r.top, r.width, r.height};
 }
 
 }  // namespace
@@ -67,29 +62,25 @@ FormButton* QtFormRuntime::button(ControlId id) const {
     return dynamic_cast<FormButton*>(widget(id));
 }
 
-int QtFormRuntime::labelIndex(ControlId id) const {
-    const std::optional<std::size_t> at = places().of(id);
-    return at && *at < labelByPlace_.size() ? labelByPlace_[*at] : -1;
-}
-
 QFont QtFormRuntime::labelFont(ControlId id) const {
     const ControlState& s = get(id);
     return vop::labelFont(s.def->font, s.fontSize);
 }
 
 QAccessibleInterface* QtFormRuntime::accessibleLabel(ControlId id) const {
-    return isLabel(id) ? labelAccessible(window_.get(), labelIndex(id)) : nullptr;
+    return labelIndex(id) >= 0 ? labelAccessible(window_.get(), labelIndex(id)) : nullptr;
 }
 
 QRect QtFormRuntime::labelRect(ControlId id) const {
-    const ControlState& s = get(id);
-    return {toPixels(s.left), toPixels(s.top), toPixels(s.width), toPixels(s.height)};
+    return toQRect(pixelRect(id, kLogicalDpi));
 }
 
 void QtFormRuntime::createWindow() {
     window_ = std::make_unique<FormWindow>();
+    window_->setObjectName(
+        QString::fromUtf8(form().name.data(), static_cast<qsizetype>(form().name.size())));
     window_->setFixedSize(toPixels(form().clientWidth), toPixels(form().clientHeight));
-    window_->setWindowIcon(vopIcon());
+    window_->setWindowIcon(windowIcon());
     QPalette palette = window_->palette();
     palette.setColor(QPalette::Window, toQColor(form().backColor));
     window_->setPalette(palette);
@@ -102,7 +93,6 @@ void QtFormRuntime::createWindow() {
         paintLabels(painter, region);
     };
     installFormAccessible(window_.get(), this);
-    labelByPlace_.assign(places().count(), -1);
     widgets_.assign(places().count(), nullptr);
     showFormCaption();
 }
@@ -111,9 +101,6 @@ void QtFormRuntime::createControl(ControlId id) {
     const ControlState& s = get(id);
     const ControlDef& def = *s.def;
     if (def.kind == ControlKind::Label) {
-        labelByPlace_[place(id)] = static_cast<int>(labels_.size());
-        labels_.push_back(id);
-        paintedAt_.emplace_back();
         repaintLabel(id);
         return;
     }
@@ -133,23 +120,20 @@ void QtFormRuntime::createControl(ControlId id) {
     }
     b->setObjectName(QString::fromStdString(controlText(id)));
     widgets_[place(id)] = b;
-    showCaption(id);
-    showGeometry(id);
-    showEnabled(id);
-    if (s.hasForeColor) {
-        showForeColor(id);
+    for (const Shown what : {Shown::Caption, Shown::Geometry, Shown::Enabled, Shown::Visible}) {
+        showButton(id, what);
     }
-    showVisible(id);
+    if (s.hasForeColor) {
+        showButton(id, Shown::ForeColor);
+    }
 }
 
 void QtFormRuntime::repaintLabel(ControlId id) {
-    QRect& painted = paintedAt_[static_cast<std::size_t>(labelIndex(id))];
-    const QRect now = get(id).visible ? labelRect(id) : QRect();
-    if (now != painted) {
-        window_->update(painted);
+    const auto [was, now] = labelMoved(id, kLogicalDpi);
+    if (was != now) {
+        window_->update(toQRect(was));
     }
-    window_->update(now);
-    painted = now;
+    window_->update(toQRect(now));
 }
 
 // Each label as a label widget would show it: its background where it has a colour of its
@@ -157,7 +141,7 @@ void QtFormRuntime::repaintLabel(ControlId id) {
 // disabled text while disabled. Later labels are painted over earlier ones.
 void QtFormRuntime::paintLabels(QPainter& painter, const QRegion& region) const {
     const QPalette base = window_->palette();
-    for (ControlId id : labels_) {
+    for (ControlId id : labels()) {
         const ControlState& s = get(id);
         const QRect r = labelRect(id);
         if (!s.visible || !region.intersects(r)) {
@@ -185,29 +169,11 @@ void QtFormRuntime::paintLabels(QPainter& painter, const QRegion& region) const 
     }
 }
 
-LabelView QtFormRuntime::labelView(int index) const {
-    const ControlId id = labels_[static_cast<std::size_t>(index)];
-    const ControlState& s = get(id);
-    return {toQString(s.spokenName), toQString(s.caption), labelRect(id), s.enabled, s.visible};
-}
-
-void QtFormRuntime::applyTabOrder() {
-    std::vector<const ControlDef*> buttons;
-    for (const ControlDef& def : form().controls) {
-        if (def.kind == ControlKind::CommandButton) {
-            buttons.push_back(&def);
-        }
-    }
-    std::stable_sort(buttons.begin(), buttons.end(), [](const ControlDef* a, const ControlDef* b) {
-        return a->tabIndex < b->tabIndex;
-    });
-    for (std::size_t i = 1; i < buttons.size(); ++i) {
-        QWidget::setTabOrder(widget(buttons[i - 1]->id), widget(buttons[i]->id));
-    }
-}
-
 void QtFormRuntime::showWindow() {
-    applyTabOrder();
+    const std::vector<ControlId> order = buttonsByTabIndex();
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(widget(order[i - 1]), widget(order[i]));
+    }
     window_->show();
     window_->activateWindow();
 }
@@ -218,64 +184,50 @@ void QtFormRuntime::showFormCaption() {
     }
 }
 
-void QtFormRuntime::showCaption(ControlId id) {
-    if (isLabel(id)) {
-        repaintLabel(id);
-    } else {
-        button(id)->setCaption(toQString(get(id).caption));
-    }
-}
-
-void QtFormRuntime::showEnabled(ControlId id) {
-    if (isLabel(id)) {
-        repaintLabel(id);
-        announceLabel(window_.get(), labelIndex(id), false, true);
-    } else {
-        widget(id)->setEnabled(get(id).enabled);
-    }
-}
-
-void QtFormRuntime::showVisible(ControlId id) {
-    if (isLabel(id)) {
-        repaintLabel(id);
-    } else {
-        widget(id)->setVisible(get(id).visible);
-    }
-}
-
-void QtFormRuntime::showGeometry(ControlId id) {
-    if (isLabel(id)) {
-        repaintLabel(id);
-    } else {
-        const ControlState& s = get(id);
-        widget(id)->setGeometry(toPixels(s.left), toPixels(s.top), toPixels(s.width),
-                                toPixels(s.height));
-    }
-}
-
-void QtFormRuntime::showFont(ControlId id) {
-    if (isLabel(id)) {
-        repaintLabel(id);  // buttons keep the toolkit's default font
-    }
-}
-
-void QtFormRuntime::showForeColor(ControlId id) {
-    if (isLabel(id)) {
-        repaintLabel(id);
+void QtFormRuntime::show(ControlId id, Shown what) {
+    if (labelIndex(id) < 0) {
+        showButton(id, what);
         return;
     }
-    // Only the enabled look takes the colour: a disabled button keeps the style's grey.
-    QWidget* w = widget(id);
-    const QColor color = toQColor(get(id).foreColor);
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::Active, QPalette::ButtonText, color);
-    palette.setColor(QPalette::Inactive, QPalette::ButtonText, color);
-    w->setPalette(palette);
+    repaintLabel(id);
+    if (what == Shown::Enabled) {
+        announceLabel(window_.get(), labelIndex(id), false, true);
+    }
+}
+
+void QtFormRuntime::showButton(ControlId id, Shown what) {
+    const ControlState& s = get(id);
+    FormButton* b = button(id);
+    switch (what) {
+        case Shown::Caption:
+            b->setCaption(toQString(s.caption));
+            break;
+        case Shown::Enabled:
+            b->setEnabled(s.enabled);
+            break;
+        case Shown::Visible:
+            b->setVisible(s.visible);
+            break;
+        case Shown::Geometry:
+            b->setGeometry(toQRect(pixelRect(id, kLogicalDpi)));
+            break;
+        case Shown::Font:
+            break;  // buttons keep the toolkit's default font
+        case Shown::ForeColor: {
+            // Only the enabled look takes the colour: a disabled button keeps the style's grey.
+            const QColor color = toQColor(s.foreColor);
+            QPalette palette = b->palette();
+            palette.setColor(QPalette::Active, QPalette::ButtonText, color);
+            palette.setColor(QPalette::Inactive, QPalette::ButtonText, color);
+            b->setPalette(palette);
+            break;
+        }
+    }
 }
 
 void QtFormRuntime::showSpoken(ControlId id, bool name, bool description) {
     // Qt tells a listening screen reader of each change.
-    if (isLabel(id)) {
+    if (labelIndex(id) >= 0) {
         announceLabel(window_.get(), labelIndex(id), name, false);
         return;
     }
@@ -313,6 +265,11 @@ void QtFormRuntime::quit() {
         window_->hide();
     }
     QCoreApplication::exit(0);
+}
+
+Text QtFormRuntime::userLanguage() const {
+    const QStringList languages = QLocale::system().uiLanguages();
+    return languages.isEmpty() ? Text(u"en") : languages.first().toStdU16String();
 }
 
 }  // namespace vop

@@ -14,7 +14,7 @@
 
 namespace vop {
 
-class QtFormRuntime final : public FormRuntime, private FormLabels {
+class QtFormRuntime final : public FormRuntime {
   public:
     QtFormRuntime(const FormDef& form, RandomSource& random);
     ~QtFormRuntime() override;
@@ -34,34 +34,21 @@ class QtFormRuntime final : public FormRuntime, private FormLabels {
     void createControl(ControlId id) override;
     void showWindow() override;
     void showFormCaption() override;
-    void showCaption(ControlId id) override;
-    void showEnabled(ControlId id) override;
-    void showVisible(ControlId id) override;
-    void showGeometry(ControlId id) override;
-    void showFont(ControlId id) override;
-    void showForeColor(ControlId id) override;
+    void show(ControlId id, Shown what) override;
     void moveFocus(ControlId id) override;
     void showMessageBox(const Text& prompt, const Text& title) override;
     void quit() override;
+    Text userLanguage() const override;
     void showSpoken(ControlId id, bool name, bool description) override;
 
   private:
-    void applyTabOrder();
-    bool isLabel(ControlId id) const { return labelIndex(id) >= 0; }
-    int labelIndex(ControlId id) const;
+    void showButton(ControlId id, Shown what);
     // Repaints what a change to a label touched: where it was, and where it is.
     void repaintLabel(ControlId id);
     void paintLabels(QPainter& painter, const QRegion& region) const;
-    int labelCount() const override { return static_cast<int>(labels_.size()); }
-    LabelView labelView(int index) const override;
 
     std::unique_ptr<FormWindow> window_;
     std::vector<QWidget*> widgets_;  // by place; owned by window_
-    // The labels in the order they were made, which is the order they are painted in,
-    // and where each was last painted.
-    std::vector<ControlId> labels_;
-    std::vector<int> labelByPlace_;
-    std::vector<QRect> paintedAt_;
     // Set while the window is torn down: Qt's last focus and close events must not
     // reach a game that is already gone.
     bool closing_ = false;

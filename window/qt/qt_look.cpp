@@ -2,6 +2,7 @@
 #include "window/qt/qt_look.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QImageReader>
 #include <QPalette>
 #include <QPixmap>
@@ -10,8 +11,6 @@
 namespace vop {
 
 namespace {
-
-constexpr int kLogicalDpi = 96;
 
 // The desktop colours the window definition can name, by their number.
 QColor systemColor(int number) {
@@ -34,7 +33,7 @@ QColor systemColor(int number) {
 }  // namespace
 
 int toPixels(Twips twips) {
-    return twipsToPixels(twips, kLogicalDpi);
+    return twipsToPixels(twips, kLogicalDpi.x);
 }
 
 QColor toQColor(ColorValue value) {
@@ -59,14 +58,15 @@ QFont labelFont(const FontDef& def, double points) {
     return font;
 }
 
-QIcon vopIcon() {
+QIcon windowIcon() {
     // The sizes title bars and task switchers draw; larger ones come from the icon theme
     // the program installs. Each size decoded and handed to the window system costs
     // start-up, and 128 and 256 pixels cost most of it. Read as the PNG files they are:
     // left to guess the format, Qt would load every image-format plugin it has.
     QIcon icon;
-    for (const int size : kWindowIconSizes) {
-        QImageReader reader(QStringLiteral(":/icons/hicolor/%1x%1/apps/vop.png").arg(size), "png");
+    const QDir pictures(QStringLiteral(":/window-icon"));
+    for (const QString& name : pictures.entryList(QDir::Files)) {
+        QImageReader reader(pictures.filePath(name), "png");
         reader.setAutoDetectImageFormat(false);
         icon.addPixmap(QPixmap::fromImage(reader.read()));
     }

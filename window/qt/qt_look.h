@@ -9,8 +9,9 @@
 
 namespace vop {
 
-// Twips to Qt logical pixels: 15 twips each. Qt's device pixel ratio takes care of
-// screens denser than 96 dpi.
+// Qt lays a window out in logical pixels, 15 twips each; its device pixel ratio takes
+// care of screens denser than 96 dpi.
+inline constexpr Dpi kLogicalDpi{};
 int toPixels(Twips twips);
 
 // 0x00BBGGRR as a Qt colour; a desktop colour (high bit set) is looked up in the
@@ -21,8 +22,8 @@ QColor toQColor(ColorValue value);
 // (as every Linux desktop lacks "Small Fonts") a face that stays legible on a 7-pixel line.
 QFont labelFont(const FontDef& def, double points);
 
-// The game's icon for the title bar and task switcher, in the sizes they draw.
-inline constexpr int kWindowIconSizes[] = {16, 24, 32, 48, 64};
-QIcon vopIcon();
+// The window's icon for the title bar and task switcher: every picture the program
+// carries in its resources under :/window-icon/, one per size.
+QIcon windowIcon();
 
 }  // namespace vop

@@ -45,7 +45,7 @@ bool displayConfigured() {
     return isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
 }
 
-std::unique_ptr<QApplication> openApplication(const char* programName) {
+std::unique_ptr<QApplication> openApplication(const char* programName, const char* appId) {
     // QApplication keeps these for as long as it lives.
     static char name[256];
     static char* argv[] = {name, nullptr};
@@ -64,13 +64,13 @@ std::unique_ptr<QApplication> openApplication(const char* programName) {
         }
     }
     heldMessages().clear();
-    identifyApplication();
+    identifyApplication(appId);
     return app;
 }
 
-void identifyApplication() {
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
-    QGuiApplication::setWindowIcon(vopIcon());
+void identifyApplication(const char* appId) {
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(appId));
+    QGuiApplication::setWindowIcon(windowIcon());
 }
 
 }  // namespace vop

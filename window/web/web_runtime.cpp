@@ -3,8 +3,8 @@
 
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
-#include <vector>
+#include <cstdlib>
+#include <string>
 
 #include "window/runtime_error.h"
 
@@ -24,6 +24,8 @@ void vop_web_set_spoken(int place, const char* name, const char* description);
 void vop_web_focus(int place);
 int vop_web_focused_place();
 int vop_web_ended_shown();
+// The page's language, as the browser tells it ("ja", "en-US"); the caller frees it.
+char* vop_web_language();
 // Returns when the player has closed the box; the page runs on meanwhile.
 void vop_web_message_box(const char* prompt, const char* title);
 void vop_web_end(const char* line, int isError);
@@ -33,18 +35,18 @@ namespace vop {
 
 namespace {
 
-constexpr int kCssDotsPerInch = 96;  // a CSS pixel is 1/96 inch: 15 twips
+constexpr Dpi kCssDpi{};  // a CSS pixel is 1/96 inch: 15 twips
 
 WebRuntime* current = nullptr;
 
 int px(Twips twips) {
-    return twipsToPixels(twips, kCssDotsPerInch);
+    return twipsToPixels(twips, kCssDpi.x);
 }
 
 // The player reads the error on the page, which then takes no more input; the console
 // has the same line from raiseRuntimeError.
-void showRuntimeError(RuntimeError error, std::string_view detail) {
-    vop_web_end(errorLine(error, detail).c_str(), 1);
+void showRuntimeError(const RuntimeErrorReport& report) {
+    vop_web_end(report.line.c_str(), 1);
 }
 
 }  // namespace
@@ -102,14 +104,13 @@ void WebRuntime::createControl(ControlId id) {
     vop_web_create_control(at(id), def.kind == ControlKind::CommandButton ? 1 : 0,
                            controlText(id).c_str(),
                            def.hasBackColor ? cssColor(def.backColor).c_str() : "");
-    showCaption(id);
-    showGeometry(id);
-    showFont(id);
-    showEnabled(id);
-    if (s.hasForeColor) {
-        showForeColor(id);
+    for (const Shown what : {Shown::Caption, Shown::Geometry, Shown::Font, Shown::Enabled}) {
+        show(id, what);
     }
-    showVisible(id);
+    if (s.hasForeColor) {
+        show(id, Shown::ForeColor);
+    }
+    show(id, Shown::Visible);
 }
 
 void WebRuntime::showWindow() {
@@ -120,34 +121,33 @@ void WebRuntime::showFormCaption() {
     vop_web_set_title(toUtf8(formCaption()).c_str());
 }
 
-void WebRuntime::showCaption(ControlId id) {
-    vop_web_set_caption(at(id), toUtf8(get(id).caption).c_str());
-}
-
-void WebRuntime::showEnabled(ControlId id) {
-    vop_web_set_enabled(at(id), get(id).enabled ? 1 : 0);
-}
-
-void WebRuntime::showVisible(ControlId id) {
-    vop_web_set_visible(at(id), get(id).visible ? 1 : 0);
-}
-
-void WebRuntime::showGeometry(ControlId id) {
+void WebRuntime::show(ControlId id, Shown what) {
     const ControlState& s = get(id);
-    vop_web_set_geometry(at(id), px(s.left), px(s.top), px(s.width), px(s.height));
-}
-
-void WebRuntime::showFont(ControlId id) {
-    const ControlState& s = get(id);
-    if (s.def->font.isDefault()) {
-        return;  // the page's button font
+    switch (what) {
+        case Shown::Caption:
+            vop_web_set_caption(at(id), toUtf8(s.caption).c_str());
+            break;
+        case Shown::Enabled:
+            vop_web_set_enabled(at(id), s.enabled ? 1 : 0);
+            break;
+        case Shown::Visible:
+            vop_web_set_visible(at(id), s.visible ? 1 : 0);
+            break;
+        case Shown::Geometry: {
+            const PixelRect r = pixelRect(id, kCssDpi);
+            vop_web_set_geometry(at(id), r.left, r.top, r.width, r.height);
+            break;
+        }
+        case Shown::Font:
+            if (!s.def->font.isDefault()) {  // else the page's button font
+                vop_web_set_font(at(id), toUtf8(s.def->font.face).c_str(),
+                                 s.fontSize > 0 ? s.fontSize : s.def->font.points);
+            }
+            break;
+        case Shown::ForeColor:
+            vop_web_set_color(at(id), cssColor(s.foreColor).c_str());
+            break;
     }
-    vop_web_set_font(at(id), toUtf8(s.def->font.face).c_str(),
-                     s.fontSize > 0 ? s.fontSize : s.def->font.points);
-}
-
-void WebRuntime::showForeColor(ControlId id) {
-    vop_web_set_color(at(id), cssColor(get(id).foreColor).c_str());
 }
 
 void WebRuntime::showSpoken(ControlId id, bool /*name*/, bool /*description*/) {
@@ -166,7 +166,9 @@ void WebRuntime::showMessageBox(const Text& prompt, const Text& title) {
 
 void WebRuntime::quit() {
     // A page cannot close its own tab: it says that the game has ended instead.
-    vop_web_end("Vop has ended. Reload the page to start a new game.", 0);
+    const std::string line =
+        toUtf8(Text(form().appTitle)) + " has ended. Reload the page to start a new game.";
+    vop_web_end(line.c_str(), 0);
 }
 
 void WebRuntime::pageClicked(std::size_t place) {
@@ -187,18 +189,17 @@ void WebRuntime::pageTabbed(std::optional<std::size_t> from, bool backwards) {
     if (ended() || inMessageBox()) {
         return;
     }
-    const std::vector<ControlId> order = tabOrder();
-    if (order.empty()) {
-        return;
-    }
     const std::optional<ControlId> id = from ? places().at(*from) : std::nullopt;
-    const auto found = id ? std::find(order.begin(), order.end(), *id) : order.end();
-    std::size_t next = backwards ? order.size() - 1 : 0;
-    if (found != order.end()) {
-        const auto i = static_cast<std::size_t>(found - order.begin());
-        next = (i + (backwards ? order.size() - 1 : 1)) % order.size();
+    if (const std::optional<ControlId> next = nextTabStop(id, backwards)) {
+        moveFocus(*next);
     }
-    moveFocus(order[next]);
+}
+
+Text WebRuntime::userLanguage() const {
+    char* tag = vop_web_language();
+    const std::string utf8 = tag != nullptr ? tag : "en";
+    std::free(tag);
+    return Text(utf8.begin(), utf8.end());  // a language tag is plain ASCII
 }
 
 std::optional<ControlId> WebRuntime::pageFocus() const {

@@ -33,15 +33,11 @@ class WebRuntime final : public FormRuntime {
     void createControl(ControlId id) override;
     void showWindow() override;
     void showFormCaption() override;
-    void showCaption(ControlId id) override;
-    void showEnabled(ControlId id) override;
-    void showVisible(ControlId id) override;
-    void showGeometry(ControlId id) override;
-    void showFont(ControlId id) override;
-    void showForeColor(ControlId id) override;
+    void show(ControlId id, Shown what) override;
     void moveFocus(ControlId id) override;
     void showMessageBox(const Text& prompt, const Text& title) override;
     void quit() override;
+    Text userLanguage() const override;
     void showSpoken(ControlId id, bool name, bool description) override;
 
   private:

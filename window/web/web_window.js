@@ -176,6 +176,16 @@ mergeInto(LibraryManager.library, {
     return performance.timeOrigin + performance.now();
   },
 
+  // The language the page's reader reads: the browser's own.
+  vop_web_language__deps: ['malloc'],
+  vop_web_language: function() {
+    var tag = navigator.language || 'en';
+    var size = lengthBytesUTF8(tag) + 1;
+    var copy = _malloc(size);
+    stringToUTF8(tag, copy, size);
+    return copy;
+  },
+
   vop_web_create_window__deps: ['$VopWeb'],
   vop_web_create_window: function(width, height, background) {
     VopWeb.createWindow(width, height, UTF8ToString(background));

@@ -90,8 +90,8 @@ class FormAccessible final : public ForwardingAccessible {
         ClientToScreen(window_, &at);
         *left = at.x;
         *top = at.y;
-        *width = view.rect.right - view.rect.left;
-        *height = view.rect.bottom - view.rect.top;
+        *width = view.rect.width;
+        *height = view.rect.height;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
@@ -104,7 +104,7 @@ class FormAccessible final : public ForwardingAccessible {
         const int labels = IsWindow(window_) ? count_(window_) : 0;
         for (int i = 0; i < labels; ++i) {  // the first made is in front
             LabelView view;
-            if (lookup_(window_, i, view) && view.visible && PtInRect(&view.rect, at)) {
+            if (lookup_(window_, i, view) && view.visible && view.rect.contains(at.x, at.y)) {
                 child->lVal = labelChildId(window_, i);
                 break;
             }

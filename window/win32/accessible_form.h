@@ -4,18 +4,9 @@
 
 #include <windows.h>
 
-#include "window/text.h"
+#include "window/form_runtime.h"
 
 namespace vop::win32 {
-
-// What the form knows of one painted label, asked for anew on every question.
-struct LabelView {
-    Text name;     // what a screen reader says ("Ace of spades, in the deck")
-    Text caption;  // the text it shows ("A")
-    RECT rect{};   // in the form's client coordinates
-    bool enabled = true;
-    bool visible = true;
-};
 
 // The labels of a form window; false once the window or its game is gone.
 using LabelCount = int (*)(HWND form);

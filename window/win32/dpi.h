@@ -7,10 +7,7 @@
 
 namespace vop::win32 {
 
-struct Dpi {
-    int x = USER_DEFAULT_SCREEN_DPI;
-    int y = USER_DEFAULT_SCREEN_DPI;
-};
+using vop::Dpi;
 
 // The window's own DPI where Windows tracks it per monitor (Windows 10 1607 and
 // later), otherwise the screen's LOGPIXELSX/LOGPIXELSY.

@@ -18,12 +18,8 @@ namespace {
 
 // The runtime behind a game window, or null for any other window.
 Win32Runtime* runtimeOf(HWND window) {
-    wchar_t cls[32] = {};
-    if (window == nullptr || GetClassNameW(window, cls, 32) == 0 ||
-        lstrcmpW(cls, kWindowClass) != 0) {
-        return nullptr;
-    }
-    return reinterpret_cast<Win32Runtime*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return window != nullptr ? static_cast<Win32Runtime*>(GetPropW(window, kRuntimeProperty))
+                             : nullptr;
 }
 
 }  // namespace
@@ -34,17 +30,15 @@ Win32Runtime* Win32Runtime::ownerOf(HWND control) {
 
 int Win32Runtime::labelCountOf(HWND form) {
     const Win32Runtime* runtime = runtimeOf(form);
-    return runtime != nullptr ? static_cast<int>(runtime->labels_.size()) : 0;
+    return runtime != nullptr ? static_cast<int>(runtime->labels().size()) : 0;
 }
 
 bool Win32Runtime::labelViewOf(HWND form, int index, LabelView& view) {
     const Win32Runtime* runtime = runtimeOf(form);
-    if (runtime == nullptr || index < 0 || index >= static_cast<int>(runtime->labels_.size())) {
+    if (runtime == nullptr || index < 0 || index >= static_cast<int>(runtime->labels().size())) {
         return false;
     }
-    const ControlId id = runtime->labels_[static_cast<std::size_t>(index)];
-    const ControlState& s = runtime->get(id);
-    view = {s.spokenName, s.caption, runtime->labelRect(id), s.enabled, s.visible};
+    view = runtime->labelView(index, runtime->dpi_);
     return true;
 }
 

@@ -35,9 +35,9 @@ HBRUSH classBrush(ColorValue color) {
     return CreateSolidBrush(color);  // lives as long as the window class
 }
 
-void registerWindowClass(HINSTANCE instance, ColorValue backColor) {
+void registerWindowClass(HINSTANCE instance, const wchar_t* name, ColorValue backColor) {
     WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kWindowClass, &wc)) {
+    if (GetClassInfoExW(instance, name, &wc)) {
         return;
     }
     wc = {};
@@ -50,7 +50,7 @@ void registerWindowClass(HINSTANCE instance, ColorValue backColor) {
                                                GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_ARROW));
     wc.hbrBackground = classBrush(backColor);
-    wc.lpszClassName = kWindowClass;
+    wc.lpszClassName = name;
     if (RegisterClassExW(&wc) == 0) {
         raiseRuntimeError(RuntimeError::ObjectNotSet, "cannot register the window class");
     }
@@ -60,12 +60,14 @@ void registerWindowClass(HINSTANCE instance, ColorValue backColor) {
 
 Win32Runtime::Win32Runtime(const FormDef& form, RandomSource& random, HINSTANCE instance,
                            int showCommand)
-    : FormRuntime(form, random), instance_(instance), showCommand_(showCommand) {
+    : FormRuntime(form, random),
+      instance_(instance),
+      showCommand_(showCommand),
+      className_(form.name.begin(), form.name.end()) {
     tellScreenReaders();
-    labelByPlace_.assign(places().count(), -1);
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    registerWindowClass(instance_, form.backColor);
+    registerWindowClass(instance_, className_.c_str(), form.backColor);
 }
 
 Win32Runtime::~Win32Runtime() {
@@ -115,25 +117,23 @@ void Win32Runtime::createWindow() {
     dpi_ = systemDpi();
     const SIZE client{pixelsX(form().clientWidth, dpi_), pixelsY(form().clientHeight, dpi_)};
     const SIZE frame = frameSizeFor(client, style, 0, dpi_);
-    if (!Create(kWindowClass, wide(formCaption()), style, WS_EX_CONTROLPARENT, frame.cx, frame.cy,
-                instance_)) {
+    if (!Create(className_.c_str(), wide(formCaption()), style, WS_EX_CONTROLPARENT, frame.cx,
+                frame.cy, instance_)) {
         raiseRuntimeError(RuntimeError::ObjectNotSet, "cannot create the window");
     }
+    SetPropW(hwnd_, kRuntimeProperty, this);  // how its controls find the runtime behind them
     // Created on the primary monitor's DPI; the monitor it landed on decides.
     dpi_ = windowDpi(hwnd_);
     const LOGFONTW buttonFace = messageFont(dpi_);
     buttonFont_ = CreateFontIndirectW(&buttonFace);
     fitFrame({}, false);
-    installRuntimeErrorBox(hwnd_, Text(form().appTitle));
+    installRuntimeErrorBox(hwnd_);
 }
 
 void Win32Runtime::createControl(ControlId id) {
     if (get(id).def->kind == ControlKind::Label) {
         // A label takes no focus and raises no event the game handles: the form paints
         // it, and it needs no window of its own.
-        labelByPlace_[place(id)] = static_cast<int>(labels_.size());
-        labels_.push_back(id);
-        paintedAt_.emplace_back();
         repaintLabel(id);
         return;
     }
@@ -146,6 +146,7 @@ void Win32Runtime::createControl(ControlId id) {
 
 void Win32Runtime::createButton(ControlId id) {
     const ControlState& s = get(id);
+    const PixelRect r = pixelRect(id, dpi_);
     DWORD style = kButtonStyle;
     if (s.def->tabStop) {
         style |= WS_TABSTOP;
@@ -157,8 +158,7 @@ void Win32Runtime::createButton(ControlId id) {
         style |= WS_DISABLED;
     }
     const HWND child = CreateWindowExW(
-        0, L"BUTTON", wide(s.caption), style, pixelsX(s.left, dpi_), pixelsY(s.top, dpi_),
-        pixelsX(s.width, dpi_), pixelsY(s.height, dpi_), hwnd_,
+        0, L"BUTTON", wide(s.caption), style, r.left, r.top, r.width, r.height, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(dialogId(places(), id))), instance_, nullptr);
     if (child == nullptr) {
         raiseRuntimeError(RuntimeError::ObjectNotSet, "cannot create a control");
@@ -170,7 +170,7 @@ void Win32Runtime::createButton(ControlId id) {
 }
 
 void Win32Runtime::showWindow() {
-    const std::vector<ControlId> order = buttonsInTabOrder();
+    const std::vector<ControlId> order = buttonsByTabIndex();
     if (!shown_) {
         shown_ = true;
         // Made in tab order, the buttons are already in the z-order it needs.
@@ -190,19 +190,6 @@ void Win32Runtime::showWindow() {
     UpdateWindow(hwnd_);
 }
 
-std::vector<ControlId> Win32Runtime::buttonsInTabOrder() const {
-    std::vector<ControlId> order;
-    for (ControlId id : controls()) {
-        if (get(id).def->kind == ControlKind::CommandButton) {
-            order.push_back(id);
-        }
-    }
-    std::stable_sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
-        return get(a).def->tabIndex < get(b).def->tabIndex;
-    });
-    return order;
-}
-
 void Win32Runtime::applyTabOrder(const std::vector<ControlId>& order) {
     HWND above = nullptr;
     for (ControlId id : order) {
@@ -215,28 +202,21 @@ void Win32Runtime::applyTabOrder(const std::vector<ControlId>& order) {
     }
 }
 
-int Win32Runtime::labelIndex(ControlId id) const {
-    const std::optional<std::size_t> at = places().of(id);
-    return at && *at < labelByPlace_.size() ? labelByPlace_[*at] : -1;
-}
-
 RECT Win32Runtime::labelRect(ControlId id) const {
-    const ControlState& s = get(id);
-    const int left = pixelsX(s.left, dpi_);
-    const int top = pixelsY(s.top, dpi_);
-    return {left, top, left + pixelsX(s.width, dpi_), top + pixelsY(s.height, dpi_)};
+    const PixelRect r = pixelRect(id, dpi_);
+    return {r.left, r.top, r.right(), r.bottom()};
 }
 
 void Win32Runtime::repaintLabel(ControlId id) {
-    RECT& painted = paintedAt_[static_cast<std::size_t>(labelIndex(id))];
-    const RECT now = get(id).visible ? labelRect(id) : RECT{};
+    const auto [was, now] = labelMoved(id, dpi_);
     // Before the window first shows, its first paint shows every label as it is then: a
     // rectangle marked for each of Form_Load's hundreds of changes would only cost time.
     if (shown_ && hwnd_ != nullptr) {
-        InvalidateRect(hwnd_, &painted, TRUE);  // where it was, and where it is
-        InvalidateRect(hwnd_, &now, TRUE);
+        for (const PixelRect& r : {was, now}) {  // where it was, and where it is
+            const RECT touched{r.left, r.top, r.right(), r.bottom()};
+            InvalidateRect(hwnd_, &touched, TRUE);
+        }
     }
-    painted = now;
 }
 
 // Each label as a label window shows it: its background where it has a colour of its own
@@ -248,7 +228,7 @@ void Win32Runtime::OnPaint() {
     const HDC dc = BeginPaint(hwnd_, &ps);
     SetBkMode(dc, TRANSPARENT);
     const HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
-    for (auto at = labels_.rbegin(); at != labels_.rend(); ++at) {
+    for (auto at = labels().rbegin(); at != labels().rend(); ++at) {
         const ControlId id = *at;
         const ControlState& s = get(id);
         RECT r = labelRect(id);
@@ -291,7 +271,7 @@ void Win32Runtime::fitFrame(POINT topLeft, bool move) {
 
 void Win32Runtime::layOutControls() {
     for (ControlId id : controls()) {
-        showGeometry(id);
+        show(id, Shown::Geometry);
         if (const HWND button = shownControl(id)) {
             SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), TRUE);
         }
@@ -347,56 +327,41 @@ HWND Win32Runtime::shownControl(ControlId id) const {
     return shown_ ? control(id) : nullptr;
 }
 
-void Win32Runtime::showCaption(ControlId id) {
+void Win32Runtime::show(ControlId id, Shown what) {
     if (isLabel(id)) {
         repaintLabel(id);
-    } else if (const HWND child = shownControl(id)) {
-        SetWindowTextW(child, wide(caption(id)));
-    }
-}
-
-void Win32Runtime::showEnabled(ControlId id) {
-    if (isLabel(id)) {
-        repaintLabel(id);
-        if (shown_) {
+        if (what == Shown::Enabled && shown_) {
             NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT, accessibleChildId(id));
         }
-    } else if (const HWND child = shownControl(id)) {
-        EnableWindow(child, enabled(id) ? TRUE : FALSE);
-        InvalidateRect(child, nullptr, TRUE);
+    } else if (const HWND button = shownControl(id)) {
+        showButton(button, id, what);
     }
 }
 
-void Win32Runtime::showVisible(ControlId id) {
-    if (isLabel(id)) {
-        repaintLabel(id);
-    } else if (const HWND child = shownControl(id)) {
-        ShowWindow(child, visible(id) ? SW_SHOWNA : SW_HIDE);
-    }
-}
-
-void Win32Runtime::showGeometry(ControlId id) {
-    if (isLabel(id)) {
-        repaintLabel(id);
-    } else if (const HWND child = shownControl(id)) {
-        const ControlState& s = get(id);
-        SetWindowPos(child, nullptr, pixelsX(s.left, dpi_), pixelsY(s.top, dpi_),
-                     pixelsX(s.width, dpi_), pixelsY(s.height, dpi_),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
-void Win32Runtime::showFont(ControlId id) {
-    if (isLabel(id)) {
-        repaintLabel(id);  // buttons keep the message font of their DPI
-    }
-}
-
-void Win32Runtime::showForeColor(ControlId id) {
-    if (isLabel(id)) {
-        repaintLabel(id);
-    } else if (const HWND child = shownControl(id)) {
-        InvalidateRect(child, nullptr, TRUE);
+void Win32Runtime::showButton(HWND button, ControlId id, Shown what) {
+    const ControlState& s = get(id);
+    switch (what) {
+        case Shown::Caption:
+            SetWindowTextW(button, wide(s.caption));
+            break;
+        case Shown::Enabled:
+            EnableWindow(button, s.enabled ? TRUE : FALSE);
+            InvalidateRect(button, nullptr, TRUE);
+            break;
+        case Shown::Visible:
+            ShowWindow(button, s.visible ? SW_SHOWNA : SW_HIDE);
+            break;
+        case Shown::Geometry: {
+            const PixelRect r = pixelRect(id, dpi_);
+            SetWindowPos(button, nullptr, r.left, r.top, r.width, r.height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        }
+        case Shown::Font:
+            break;  // buttons keep the message font of their DPI
+        case Shown::ForeColor:
+            InvalidateRect(button, nullptr, TRUE);
+            break;
     }
 }
 
@@ -409,6 +374,16 @@ void Win32Runtime::moveFocus(ControlId id) {
         return;
     }
     SetFocus(target);
+}
+
+Text Win32Runtime::userLanguage() const {
+    // The language of Windows' own menus and dialogs, which the player reads.
+    wchar_t name[16] = {};
+    const LCID locale = MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT);
+    if (GetLocaleInfoW(locale, LOCALE_SISO639LANGNAME, name, 16) > 0) {
+        return Text(reinterpret_cast<const char16_t*>(name));
+    }
+    return u"en";
 }
 
 void Win32Runtime::showMessageBox(const Text& prompt, const Text& title) {
@@ -465,6 +440,9 @@ LRESULT Win32Runtime::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             OnDestroy();
             return 0;
+        case WM_NCDESTROY:
+            RemovePropW(hwnd_, kRuntimeProperty);
+            break;
         default:
             break;
     }

@@ -1,9 +1,11 @@
-// The form runtime on the native Windows API: one top-level window with BUTTON and
-// STATIC children built from the window definition, run by a dialog-style message loop.
+// The form runtime on the native Windows API: one top-level window with a BUTTON child
+// for each button of the window definition, the labels painted by the window itself, run
+// by a dialog-style message loop.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -39,7 +41,7 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     LONG accessibleChildId(ControlId id) const;
     // The font a label is painted in at the window's DPI.
     HFONT labelFont(ControlId id) { return fontFor(id); }
-    win32::Dpi dpi() const { return dpi_; }
+    Dpi dpi() const { return dpi_; }
 
     // The game window's runtime behind one of its control windows, or null.
     static Win32Runtime* ownerOf(HWND control);
@@ -51,15 +53,11 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     void createControl(ControlId id) override;
     void showWindow() override;
     void showFormCaption() override;
-    void showCaption(ControlId id) override;
-    void showEnabled(ControlId id) override;
-    void showVisible(ControlId id) override;
-    void showGeometry(ControlId id) override;
-    void showFont(ControlId id) override;
-    void showForeColor(ControlId id) override;
+    void show(ControlId id, Shown what) override;
     void moveFocus(ControlId id) override;
     void showMessageBox(const Text& prompt, const Text& title) override;
     void quit() override;
+    Text userLanguage() const override;
     void showSpoken(ControlId id, bool name, bool description) override;
 
   private:
@@ -86,19 +84,18 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     HWND shownControl(ControlId id) const;
     // Makes a button's window as the runtime's state says it is now.
     void createButton(ControlId id);
+    void showButton(HWND button, ControlId id, Shown what);
     bool isLabel(ControlId id) const { return labelIndex(id) >= 0; }
-    int labelIndex(ControlId id) const;
     RECT labelRect(ControlId id) const;
     // Repaints what a change to a label touched: where it was, and where it is.
     void repaintLabel(ControlId id);
     static int labelCountOf(HWND form);
-    static bool labelViewOf(HWND form, int index, win32::LabelView& view);
+    static bool labelViewOf(HWND form, int index, LabelView& view);
     // Sizes the frame so that the client area is exactly the definition's, at dpi_.
     void fitFrame(POINT topLeft, bool move);
     // Places every control and gives it its font again, after a DPI change.
     void layOutControls();
     // Tab order is z-order: the buttons by TabIndex.
-    std::vector<ControlId> buttonsInTabOrder() const;
     void applyTabOrder(const std::vector<ControlId>& order);
     HFONT fontFor(ControlId id);
     HBRUSH brushFor(ColorValue color);
@@ -106,7 +103,8 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
 
     HINSTANCE instance_;
     int showCommand_;
-    win32::Dpi dpi_;
+    std::wstring className_;  // the form's name: one window class per form
+    Dpi dpi_;
     SIZE frameSize_{0, 0};
     HWND focusBeforeDeactivation_ = nullptr;
     bool inFocusChange_ = false;
@@ -119,11 +117,6 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     // A handful of each: a list searched in order is all they need.
     std::vector<std::pair<int, HFONT>> labelFonts_;  // by lfHeight at dpi_
     std::vector<std::pair<ColorValue, HBRUSH>> brushes_;
-    // The labels in the order they were made, which is the order they are painted in,
-    // and where each was last painted.
-    std::vector<ControlId> labels_;
-    std::vector<int> labelByPlace_;
-    std::vector<RECT> paintedAt_;
 };
 
 }  // namespace vop

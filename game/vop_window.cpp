@@ -1,7 +1,9 @@
 // The window definition of frmVop.
-#include "window/vop_window.h"
+#include "game/vop_window.h"
 
 #include <array>
+
+#include "cards/card_name.h"
 
 namespace vop {
 
@@ -20,10 +22,11 @@ constexpr ControlDef button(ControlId id, std::u16string_view caption, Twips lef
             .tabIndex = tabIndex};
 }
 
-constexpr ControlDef rowHeader(std::int16_t suit, std::u16string_view caption, Twips top) {
+// The header of a suit's row of the grid: its letter.
+constexpr ControlDef rowHeader(std::int16_t suit, Twips top) {
     return {.id = {ctl::lblColor, suit},
             .kind = ControlKind::Label,
-            .caption = caption,
+            .caption = kSuitLetters[suit],
             .left = 50,
             .top = top,
             .width = 135,
@@ -49,10 +52,10 @@ constexpr std::array<ControlDef, 14> kControls{{
     button({ctl::btnCard, 2}, u"SA", 840, 0, 255, 495, 3),
     button({ctl::btnCard, 1}, u"SA", 600, 0, 255, 495, 2),
     button({ctl::btnCard, 0}, u"SA", 360, 0, 255, 495, 1),
-    rowHeader(3, u"C", 840),
-    rowHeader(2, u"D", 720),
-    rowHeader(1, u"H", 600),
-    rowHeader(0, u"S", 480),
+    rowHeader(3, 840),
+    rowHeader(2, 720),
+    rowHeader(1, 600),
+    rowHeader(0, 480),
     {.id = {ctl::lblExist, 0},
      .kind = ControlKind::Label,
      .caption = u"A",
