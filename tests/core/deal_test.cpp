@@ -1,4 +1,5 @@
-// Start-up, the draw rule and dealing a new game.
+// The draw rule: a card from each random value, drawn cards rejected, and the clock
+// read once per deal and once per play.
 #include <set>
 
 #include "core/game_fixture.h"
@@ -7,63 +8,9 @@ namespace vop {
 namespace {
 
 using test::card;
-using test::grid;
 using test::slot;
 using test::valueFor;
 using Deal = test::GameTest;
-
-TEST_F(Deal, StartUpShowsAFreshHand) {
-    startWith({card('H', 7), card('S', 1), card('D', 10), card('C', 13), card('H', 2)});
-    EXPECT_EQ(title(),
-              "Vop:\xE7\x8F\xBE\xE5\x9C\xA8"
-              "0\xE6\x9E\x9A");
-    EXPECT_EQ(runtime.formCaption(),
-              u"Vop:\u73FE\u5728"
-              u"0\u679A");
-    EXPECT_EQ(ground(), "");
-    const char* names[] = {"H 7", "SA", "DT", "CK", "H 2"};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(slotCaption(i), names[i]);
-        EXPECT_TRUE(slotEnabled(i));
-    }
-    EXPECT_EQ(slotTag(0), 20);
-    EXPECT_EQ(runtime.tag(slot(3)), u"52");
-    EXPECT_EQ(game.remainCount(), 47);
-    EXPECT_EQ(game.playedCount(), 0);
-    EXPECT_EQ(redLabels(), 5);
-    EXPECT_EQ(disabledLabels(), 0);
-    EXPECT_EQ(runtime.get(grid(20)).foreColor, kRed);
-    EXPECT_EQ(runtime.get(grid(21)).foreColor, kBlue);
-    EXPECT_TRUE(runtime.shown());
-    ASSERT_TRUE(runtime.focus());
-    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
-    EXPECT_EQ(random.reseeds(), 1);
-}
-
-TEST_F(Deal, GridRowsReadAceToKingAtTheirPlaces) {
-    startWith({1, 2, 3, 4, 5});
-    const char16_t* ranks[] = {u"A", u"2", u"3", u"4", u"5", u"6", u"7",
-                               u"8", u"9", u"T", u"J", u"Q", u"K"};
-    for (int s = 0; s < 4; ++s) {
-        for (int r = 1; r <= 13; ++r) {
-            const ControlState& label = runtime.get(grid(s * 13 + r));
-            EXPECT_EQ(label.caption, ranks[r - 1]);
-            EXPECT_TRUE(label.visible);
-            EXPECT_EQ(label.fontSize, 5);
-            EXPECT_EQ(label.top, 480 + s * 120);
-            EXPECT_EQ(label.left, 75 + r * 120);
-            // Size, background and face come from the template, not from code.
-            EXPECT_EQ(label.width, 135);
-            EXPECT_EQ(label.height, 135);
-            EXPECT_EQ(label.def->backColor, kWhite);
-            EXPECT_EQ(label.def->font.face, u"Small Fonts");
-        }
-    }
-    const ControlState& templ = runtime.get(grid(0));
-    EXPECT_FALSE(templ.visible);
-    EXPECT_EQ(templ.caption, u"A");
-    EXPECT_DOUBLE_EQ(templ.fontSize, 5.25);
-}
 
 TEST_F(Deal, DrawRuleVectors) {
     startWith({1, 2, 3, 4, 5});
@@ -95,42 +42,39 @@ TEST_F(Deal, DrawnCardsAreRejectedWithoutReseeding) {
     EXPECT_EQ(random.left(), 0U);
 }
 
-TEST_F(Deal, NewGameMidGameRestoresTheDeck) {
-    startWith({1, 14, 27, 40, 2});
-    willDraw({3, 4});
-    runtime.click(slot(0));  // SA: refill S 3
-    runtime.click(slot(4));  // S 2: refill S 4
-    ASSERT_EQ(game.playedCount(), 2);
-    ASSERT_EQ(disabledLabels(), 2);
-    willDraw({5, 6, 7, 8, 9});
-    runtime.click({ctl::cmdPlay, 0});
-    EXPECT_EQ(title(),
-              "Vop:\xE7\x8F\xBE\xE5\x9C\xA8"
-              "0\xE6\x9E\x9A");
-    EXPECT_EQ(ground(), "");
-    EXPECT_EQ(game.playedCount(), 0);
-    EXPECT_EQ(game.remainCount(), 47);
-    EXPECT_EQ(disabledLabels(), 0);
-    EXPECT_EQ(redLabels(), 5);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(slotTag(i), 5 + i);
-        EXPECT_TRUE(slotEnabled(i));
-    }
-    for (int n : {1, 2, 3, 4, 14}) {
-        EXPECT_EQ(runtime.get(grid(n)).foreColor, kBlue) << n;
-        EXPECT_EQ(game.cards()(n).Status, 0) << n;
-    }
-    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
-    EXPECT_EQ(random.reseeds(), 4);
+TEST_F(Deal, ARefillRejectsDrawnAndPlayedCardsToo) {
+    startWith({1, 2, 3, 4, 5});
+    willDraw({1, 2, 6});  // SA was just played, S 2 is in the hand
+    runtime.click(slot(0));
+    EXPECT_EQ(slotTag(0), 6);
+    EXPECT_EQ(random.reseeds(), 2);
+    EXPECT_EQ(random.left(), 0U);
 }
 
-TEST_F(Deal, CountCaption) {
-    EXPECT_EQ(countCaption(52),
-              u"Vop:\u73FE\u5728"
-              u"52\u679A");
-    EXPECT_EQ(countCaption(7),
-              u"Vop:\u73FE\u5728"
-              u"7\u679A");
+// The clock is read once per deal and once per play, never between the draws of one:
+// a whole won game and the deal after it take 1 + 52 + 1.
+TEST_F(Deal, EachDealAndEachPlayReseedsOnce) {
+    willDraw(test::winnableDraws());
+    runtime.start(game);
+    willDraw({card('H', 1), card('S', 2), card('C', 9), card('D', 3), card('H', 5)});
+    for (int j = 0; j < 48; ++j) {
+        runtime.click(slot(0));
+    }
+    for (int i = 1; i < 5; ++i) {
+        runtime.click(slot(i));
+    }
+    EXPECT_EQ(runtime.messages().size(), 1U);
+    EXPECT_EQ(random.reseeds(), 1 + 52 + 1);
+    EXPECT_EQ(random.left(), 0U);
+}
+
+// The game has two commands; an index the window never raises does nothing but park.
+TEST_F(Deal, AnUnknownCommandIndexOnlyParksTheFocus) {
+    startWith({1, 2, 3, 4, 5});
+    game.cmdPlay_Click(2);
+    EXPECT_FALSE(runtime.ended());
+    EXPECT_EQ(random.reseeds(), 1);
+    EXPECT_EQ(*runtime.focus(), ControlId{ctl::btnFocus});
 }
 
 // A script that runs out is the test's own fault: it ends at once and says where.

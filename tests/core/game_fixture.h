@@ -46,20 +46,6 @@ class GameTest : public ::testing::Test {
     std::string title() const { return utf8(runtime.formCaption()); }
     bool slotEnabled(int i) const { return runtime.enabled(slot(i)); }
     int slotTag(int i) const { return std::stoi(utf8(runtime.tag(slot(i)))); }
-    int redLabels() const {
-        int red = 0;
-        for (int n = 1; n <= 52; ++n) {
-            red += runtime.get(grid(n)).foreColor == kRed ? 1 : 0;
-        }
-        return red;
-    }
-    int disabledLabels() const {
-        int off = 0;
-        for (int n = 1; n <= 52; ++n) {
-            off += runtime.enabled(grid(n)) ? 0 : 1;
-        }
-        return off;
-    }
 
     ScriptedRandom random;
     MemoryRuntime runtime{vopWindow(), random};

@@ -148,6 +148,22 @@ TEST_F(RuntimeTest, ExistsOnlyForLoadedElementsWithinEachArray) {
     }
 }
 
+// Backends number their controls by place: one for every element an array can hold,
+// each found again from its place, none beyond.
+TEST(ControlPlacesTest, EveryElementHasOnePlace) {
+    const ControlPlaces places(vopWindow());
+    EXPECT_EQ(places.count(), 1U + 2 + 1 + 5 + 4 + 53);
+    for (std::size_t at = 0; at < places.count(); ++at) {
+        const std::optional<ControlId> id = places.at(at);
+        ASSERT_TRUE(id) << at;
+        EXPECT_EQ(places.of(*id), at) << controlText(*id);
+    }
+    EXPECT_FALSE(places.of({ctl::btnFocus, 1}));
+    EXPECT_FALSE(places.at(places.count()));
+    EXPECT_EQ(controlText({ctl::btnCard, 2}), "btnCard(2)");
+    EXPECT_EQ(controlText({ctl::btnFocus}), "btnFocus");
+}
+
 TEST_F(RuntimeTest, ClicksReachOnlyEnabledVisibleButtons) {
     runtime.setEnabled(slot(3), false);
     runtime.click(slot(3));

@@ -4,6 +4,7 @@
 #include <cfenv>
 #include <limits>
 
+#include "window/form_definition.h"
 #include "window/text.h"
 
 namespace vop {
@@ -82,6 +83,15 @@ TEST(Conversions, CheckedArithmeticWithinRange) {
 TEST(Conversions, Utf8OfTheCountCaptionCharacters) {
     EXPECT_EQ(toUtf8(u"Vop:\u73FE\u5728"), "Vop:\xE7\x8F\xBE\xE5\x9C\xA8");
     EXPECT_EQ(toUtf8(u"\U0001F0A1"), "\xF0\x9F\x82\xA1");
+}
+
+// Twips to pixels rounds to the nearest pixel, half away from zero, as Windows does.
+TEST(Conversions, TwipsToPixelsRoundsToNearest) {
+    EXPECT_EQ(twipsToPixels(50, 96), 3);    // 3.33
+    EXPECT_EQ(twipsToPixels(50, 192), 7);   // 6.67
+    EXPECT_EQ(twipsToPixels(945, 144), 95);  // 94.5
+    EXPECT_EQ(twipsToPixels(945, 120), 79);  // 78.75
+    EXPECT_EQ(twipsToPixels(-15, 96), -1);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QMenu>
-#include <QSet>
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -48,32 +47,6 @@ TEST_F(Layout, ClientAreaIsFixedAt120By63Pixels) {
     EXPECT_EQ(window()->size(), QSize(120, 63));
 }
 
-TEST_F(Layout, EveryDesignTimeControlSitsAtItsPlace) {
-    const struct {
-        ControlId id;
-        QRect pixels;
-    } expected[] = {
-        {kFocus, {120, 64, 25, 12}},    {command(1), {104, 16, 17, 17}},
-        {command(0), {104, 0, 17, 17}}, {kGround, {0, 0, 17, 33}},
-        {slot(4), {88, 0, 17, 33}},     {slot(3), {72, 0, 17, 33}},
-        {slot(2), {56, 0, 17, 33}},     {slot(1), {40, 0, 17, 33}},
-        {slot(0), {24, 0, 17, 33}},     {header(3), {3, 56, 9, 9}},
-        {header(2), {3, 48, 9, 9}},     {header(1), {3, 40, 9, 9}},
-        {header(0), {3, 32, 9, 9}},     {grid(0), {32, 32, 9, 9}},
-    };
-    for (const auto& e : expected) {
-        EXPECT_EQ(place(e.id), e.pixels) << controlText(e.id);
-    }
-}
-
-TEST_F(Layout, GridLabelsSitInRowsBySuitAndColumnsByRank) {
-    for (int s = 0; s < 4; ++s) {
-        for (int r = 1; r <= 13; ++r) {
-            EXPECT_EQ(place(grid(s * 13 + r)), QRect(5 + 8 * r, 32 + 8 * s, 9, 9)) << s << " " << r;
-        }
-    }
-}
-
 TEST_F(Layout, FocusButtonIsOutsideTheClientAreaYetVisibleAndEnabled) {
     QWidget* focusButton = widget(kFocus);
     EXPECT_FALSE(window()->rect().intersects(focusButton->geometry()));
@@ -96,18 +69,6 @@ TEST_F(Layout, TabChainStartsAtTheFocusButtonAndFollowsTabIndex) {
     EXPECT_EQ(chain, (QStringList{"btnCard(0)", "btnCard(1)", "btnCard(2)", "btnCard(3)",
                                   "btnCard(4)", "cmdPlay(0)", "cmdPlay(1)"}));
     EXPECT_EQ(widget(kGround)->focusPolicy(), Qt::ClickFocus);
-}
-
-// Only the window's edge cuts the clubs row: its header and cards show in the window's
-// last seven pixel rows.
-TEST_F(Layout, ClubsRowShowsOnlyItsUpperSevenPixels) {
-    const QImage image = shot();
-    for (ControlId id : {header(3), grid(40), grid(52)}) {
-        const QRect shown = place(id).intersected(window()->rect());
-        EXPECT_EQ(shown.height(), 7) << controlText(id);
-        EXPECT_EQ(shown.bottom(), window()->rect().bottom()) << controlText(id);
-    }
-    EXPECT_TRUE(showsHue(image, labelOwnPart(grid(40)), 240)) << "the clubs row is painted";
 }
 
 TEST_F(Layout, TemplateLabelNeverShows) {
@@ -159,44 +120,6 @@ TEST_F(Layout, WindowIsTheMenuColourAndButtonsUseTheDefaultFont) {
         EXPECT_FALSE(widget(id)->testAttribute(Qt::WA_SetFont));
         EXPECT_EQ(widget(id)->font(), QApplication::font(widget(id)));
     }
-}
-
-TEST_F(Layout, ADisabledLabelLooksDisabled) {
-    const int played = card('S', 1);
-    const int refill = card('D', 9);
-    willDraw({refill});
-    click(slot(0));
-    ASSERT_FALSE(labelEnabled(grid(played)));
-    const QImage image = shot();
-    EXPECT_FALSE(showsHue(image, labelOwnPart(grid(played)), 0));  // the grey disabled look, no red
-    EXPECT_TRUE(showsHue(image, labelOwnPart(grid(refill)), 0));
-    EXPECT_TRUE(showsHue(image, labelOwnPart(grid(card('C', 7))), 240));
-}
-
-// The hand's cards are red in the grid and every other card blue; a new deal colours
-// its own five.
-TEST_F(Layout, TheHandIsRedInTheGridAndEveryOtherCardBlue) {
-    const auto red = [this] {
-        const QImage image = shot();
-        QSet<int> cards;
-        for (int n = 1; n <= 52; ++n) {
-            EXPECT_TRUE(labelShowing(grid(n))) << n;
-            if (showsHue(image, labelOwnPart(grid(n)), 0)) {
-                cards.insert(n);
-            } else {
-                EXPECT_TRUE(showsHue(image, labelOwnPart(grid(n)), 240)) << n;
-            }
-        }
-        return cards;
-    };
-    EXPECT_EQ(red(),
-              (QSet<int>{card('S', 1), card('S', 2), card('S', 3), card('S', 4), card('S', 5)}));
-    willDraw({card('D', 9)});
-    click(slot(0));
-    willDraw({card('H', 7), card('C', 1), card('C', 2), card('C', 3), card('C', 4)});
-    click(command(0));
-    EXPECT_EQ(red(),
-              (QSet<int>{card('H', 7), card('C', 1), card('C', 2), card('C', 3), card('C', 4)}));
 }
 
 }  // namespace

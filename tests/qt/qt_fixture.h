@@ -32,20 +32,6 @@ inline ControlId header(int suit) {
     return {ctl::lblColor, static_cast<std::int16_t>(suit)};
 }
 
-// Whether the pixels of the image in rect include one that is clearly of this hue (0 red,
-// 240 blue).
-inline bool showsHue(const QImage& image, const QRect& rect, int hue) {
-    for (int y = rect.top(); y <= rect.bottom() && y < image.height(); ++y) {
-        for (int x = rect.left(); x <= rect.right() && x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.hsvSaturation() > 120 && std::abs(c.hsvHue() - hue) < 20) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 class QtGameTest : public ::testing::Test {
   protected:
     // Starts the program with the first hand drawn from these card numbers and
