@@ -6,7 +6,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 cd "$VOP_ROOT"
 need_packages "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" libgtest-dev desktop-file-utils appstream \
-    xvfb xauth x11-utils xdotool weston qt6-wayland
+    xvfb xauth x11-utils xdotool weston qt6-wayland at-spi2-core python3-pyatspi gir1.2-atspi-2.0 \
+    dbus
 need_cjk_font
 
 cmake --preset release >/dev/null
@@ -62,6 +63,23 @@ x11_window() {
     return $rc
 }
 check "installed vop on X11: title, WM_CLASS, icon, no command line" x11_window
+
+# A keyboard-only game as a screen reader follows it over AT-SPI (Orca's path), in a D-Bus
+# session of its own as on a desktop; what it heard is printed when it fails.
+screen_reader() {
+    start_xvfb 400x300x24
+    local rc=0
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
+        tests/qt/screen_reader_hears.py "$prefix/bin/vop" en || rc=1
+    LANG=ja_JP.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
+        tests/qt/screen_reader_hears.py "$prefix/bin/vop" ja || rc=1
+    kill "$XVFB_PID" 2>/dev/null || true
+    return $rc
+}
+export -f screen_reader start_xvfb die
+export prefix
+check "a screen reader hears the table after a play and after \"N\", in English and Japanese" \
+    dbus-run-session -- bash -c screen_reader
 
 # The window under Wayland, from the sanitizer build's window tests.
 cmake --preset asan >/dev/null
