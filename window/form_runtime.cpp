@@ -93,13 +93,18 @@ void FormRuntime::setFormCaption(const Text& caption) {
 
 // A value set again unchanged is not shown again: a new deal sets all 52 labels, and
 // a window that redraws and re-announces each of them would only flicker and chatter.
-void FormRuntime::setCaption(ControlId id, const Text& caption) {
+template <class T>
+void FormRuntime::change(ControlId id, T ControlState::*field, const T& value, Shown what) {
     ControlState& s = state(id);
-    if (s.caption == caption) {
+    if (s.*field == value) {
         return;
     }
-    s.caption = caption;
-    show(id, Shown::Caption);
+    s.*field = value;
+    show(id, what);
+}
+
+void FormRuntime::setCaption(ControlId id, const Text& caption) {
+    change(id, &ControlState::caption, caption, Shown::Caption);
 }
 
 void FormRuntime::setTag(ControlId id, const Text& tag) {
@@ -107,32 +112,23 @@ void FormRuntime::setTag(ControlId id, const Text& tag) {
 }
 
 void FormRuntime::setEnabled(ControlId id, bool enabled) {
-    ControlState& s = state(id);
-    if (s.enabled == enabled) {
-        return;
-    }
-    s.enabled = enabled;
-    show(id, Shown::Enabled);
+    change(id, &ControlState::enabled, enabled, Shown::Enabled);
 }
 
 void FormRuntime::setVisible(ControlId id, bool visible) {
-    state(id).visible = visible;
-    show(id, Shown::Visible);
+    change(id, &ControlState::visible, visible, Shown::Visible);
 }
 
 void FormRuntime::setFontSize(ControlId id, double points) {
-    state(id).fontSize = points;
-    show(id, Shown::Font);
+    change(id, &ControlState::fontSize, points, Shown::Font);
 }
 
 void FormRuntime::setTop(ControlId id, Twips top) {
-    state(id).top = top;
-    show(id, Shown::Geometry);
+    change(id, &ControlState::top, top, Shown::Geometry);
 }
 
 void FormRuntime::setLeft(ControlId id, Twips left) {
-    state(id).left = left;
-    show(id, Shown::Geometry);
+    change(id, &ControlState::left, left, Shown::Geometry);
 }
 
 void FormRuntime::setForeColor(ControlId id, ColorValue color) {

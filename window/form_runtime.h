@@ -172,6 +172,9 @@ class FormRuntime {
     void refreshSpoken();
     // Fills the state of a control the window now has, and has the backend make it.
     void made(ControlId id, ControlState state);
+    // Sets one property and has the backend show it, unless it holds that value already.
+    template <class T>
+    void change(ControlId id, T ControlState::*field, const T& value, Shown what);
 
     const FormDef& form_;
     RandomSource& random_;
