@@ -1,6 +1,6 @@
 // The keyboard on the Qt window beyond what every backend does alike: Shift+Tab as each
 // platform delivers it, keypad Enter, Enter with Ctrl or Alt, no default button, the
-// focus mark, keys pressed with CapsLock or NumLock on, and labels out of the way.
+// focus mark, and keys pressed with CapsLock or NumLock on.
 #include <QKeyEvent>
 
 #include "qt_fixture.h"
@@ -47,14 +47,6 @@ TEST_F(Keyboard, TabWithShiftWalksTheCycleBackwards) {
     EXPECT_EQ(visitWith(Qt::Key_Tab, Qt::ShiftModifier, 3),
               (QStringList{"cmdPlay(1)", "cmdPlay(0)", "btnCard(4)"}));
     EXPECT_EQ(title(), countTitle(0));
-}
-
-TEST_F(Keyboard, ShiftTabPassesOverDisabledSlots) {
-    willDraw({card('D', 4)});
-    click(slot(0));  // H 7 on the ground: only H 2 and S 7 can follow
-    ASSERT_EQ(slotStates(), (QList<bool>{false, true, true, false, false}));
-    EXPECT_EQ(visitWith(Qt::Key_Backtab, Qt::ShiftModifier, 5),
-              (QStringList{"cmdPlay(1)", "cmdPlay(0)", "btnCard(2)", "btnCard(1)", "btnFocus"}));
 }
 
 TEST_F(Keyboard, KeypadEnterPlaysTheFocusedSlot) {
@@ -160,14 +152,6 @@ TEST_F(Keyboard, TheFocusMarkShowsOnEveryVisibleButton) {
     for (std::size_t i = 0; i < std::size(visible); ++i) {
         EXPECT_EQ(differingPixels(look(widget(visible[i])), unfocused[i]), 0) << i;
     }
-}
-
-// A click on a label leaves the focus where it was.
-TEST_F(Keyboard, LabelsTakeNoFocus) {
-    for (ControlId label : {grid(1), header(0)}) {
-        QTest::mouseClick(window()->windowHandle(), Qt::LeftButton, {}, labelRect(label).center());
-    }
-    EXPECT_EQ(focused(), widget(kFocus));
 }
 
 }  // namespace
