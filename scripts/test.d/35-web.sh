@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The game in the browser: the site built with Debian's emscripten, and the web window in
 # Debian's headless Chromium, driven through the DevTools protocol by puppeteer-core from
-# npm (which never fetches a browser of its own): the conformance scenarios and the monkey
-# on the test page, with real mouse and keys; the shipped site; a run-time error.
+# npm (which never fetches a browser of its own): the conformance scenarios, played by the
+# scenario player every backend shares (built for Node), and the monkey on the test page,
+# with real mouse and keys; the shipped site; a run-time error.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 cd "$VOP_ROOT"
 need_packages "${BUILD_PACKAGES[@]}" emscripten
@@ -10,7 +11,7 @@ need_headless_chromium
 
 cmake --preset web >/dev/null
 cmake --build --preset web
-cmake --build --preset web --target vop_test_page
+cmake --build --preset web --target vop_test_page vop_web_conformance
 web=tests/web
 
 # What the page runs names no other address (the icon's XML namespace is a name, not one).
@@ -33,7 +34,8 @@ browser_tests() {
     fi
     [ "$rc" -eq 0 ] || die "$name: tests failed"
 }
-browser_tests conformance "$web/conformance.js" build/web/test_site
+browser_tests conformance "$web/conformance.js" build/web/tests/web/vop_web_conformance.js \
+    build/web/test_site
 browser_tests monkey "$web/monkey.js" build/web/test_site
 browser_tests site "$web/site.js" build/web/site build/web/test_site
 

@@ -35,15 +35,17 @@ function serve(folder) {
   }));
 }
 
-// Debian's Chromium, headless, in a new empty profile, asking no address of its own.
-async function launch() {
+// Debian's Chromium, headless, in a new empty profile, asking no address of its own;
+// `language`: the language it tells pages the player reads ("ja"), else its own.
+async function launch({language = ''} = {}) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.VOP_CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir: profile,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           ...(language ? [`--lang=${language}`] : [])],
   });
   const close = browser.close.bind(browser);
   browser.close = async () => {

@@ -56,7 +56,8 @@ mergeInto(LibraryManager.library, {
       box.setAttribute('aria-labelledby', 'vop-box-title');
       box.setAttribute('aria-describedby', 'vop-box-text');
       box.innerHTML = '<div class="vop-box-title" id="vop-box-title"></div>' +
-                      '<p id="vop-box-text"></p><button type="button">OK</button>';
+                      '<p class="vop-box-text" id="vop-box-text"></p>' +
+                      '<button type="button" id="vop-box-ok">OK</button>';
       box.querySelector('button').addEventListener('click', function() { box.close(); });
       document.body.append(page, box);
       VopWeb.form = form;
@@ -65,11 +66,18 @@ mergeInto(LibraryManager.library, {
       VopWeb.box = box;
 
       // A press anywhere but on a button of the window keeps the focus where it is, as
-      // a click on a window's label or background does.
+      // a click on a window's label or background does; so does a press of another
+      // mouse button, which presses no button.
       document.addEventListener('mousedown', function(e) {
-        if (!(e.target instanceof HTMLButtonElement)) e.preventDefault();
+        if (e.button !== 0 || !(e.target instanceof HTMLButtonElement)) e.preventDefault();
       });
       document.addEventListener('keydown', function(e) {
+        // A held Enter or Space presses a button once, as on the desktop; the browser
+        // would click again on every repeat of Enter.
+        if (e.repeat && (e.key === 'Enter' || e.key === ' ')) {
+          e.preventDefault();
+          return;
+        }
         if (e.key !== 'Tab' || e.ctrlKey || e.altKey || e.metaKey) return;
         if (VopWeb.boxOpen) {
           e.preventDefault();  // the box keeps the focus
