@@ -12,13 +12,18 @@ const kTypes = {
   '.js': 'text/javascript',
   '.wasm': 'application/wasm',
   '.svg': 'image/svg+xml',
+  '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
-// A static server of the folder on 127.0.0.1, on a port the system chooses.
+// A static server of the folder on 127.0.0.1, on a port the system chooses; `asked` lists
+// the paths it was asked for, `close` stops it at once.
 function serve(folder) {
   const root = path.resolve(folder);
+  const asked = [];
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(request.url.split('?')[0]);
+    asked.push(name);
     const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
     fs.readFile(file, (error, data) => {
       if (error || !file.startsWith(root + path.sep)) {
@@ -31,7 +36,14 @@ function serve(folder) {
     });
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
-    resolve({origin: `http${':'}//127.0.0.1:${server.address().port}`, close: () => server.close()});
+    resolve({
+      origin: `http${':'}//127.0.0.1:${server.address().port}`,
+      asked,
+      close: () => {
+        server.close();
+        server.closeAllConnections();
+      },
+    });
   }));
 }
 

@@ -81,7 +81,9 @@ class PageGame {
       if (e.name === 'vopReport') game.report = JSON.parse(e.payload);
     });
     await page.goto(url);
-    await page.waitForFunction(() => window.vopTest !== undefined, {timeout: 10000});
+    // The test page waits for its deal; the site deals at once.
+    await page.waitForFunction(() => window.vopTest !== undefined || document.title !== 'Vop',
+                               {timeout: 10000});
     return game;
   }
 
@@ -115,7 +117,7 @@ class PageGame {
     return this.run(() => {
       const form = document.querySelector('.vop-form');
       const r = form.getBoundingClientRect();
-      return {x: r.x, y: r.y, width: r.width, height: r.height, scale: r.width / form.offsetWidth,
+      return {x: r.x, y: r.y, width: r.width, height: r.height, scale: r.width / parseFloat(form.style.width),
               ratio: window.devicePixelRatio};
     });
   }
@@ -326,20 +328,17 @@ class PageGame {
     this.gone();
     const f = await this.frame();
     if (!this.picture) {
-      const {data} = await this.cdp.send('Page.captureScreenshot', {
-        format: 'png', fromSurface: true,
-        clip: {x: f.x + (await this.run(() => window.scrollX)), y: f.y + (await this.run(() => window.scrollY)),
-               width: f.width, height: f.height, scale: 1},
-      });
+      // The whole page, so that every place is where the page's own coordinates say.
+      const {data} = await this.cdp.send('Page.captureScreenshot', {format: 'png', fromSurface: true});
       this.picture = decodePng(Buffer.from(data, 'base64'));
     }
     const r = await this.rectOf(name);
     const device = f.ratio;
     const one = f.scale * device;  // device pixels of one window pixel
-    const left = Math.round((r.x - f.x) * device);
-    const top = Math.round((r.y - f.y) * device);
-    const right = Math.min(this.picture.width, Math.round((r.x + r.width - f.x) * device - one));
-    const bottom = Math.min(this.picture.height, Math.round((r.y + r.height - f.y) * device - one));
+    const left = Math.round(r.x * device);
+    const top = Math.round(r.y * device);
+    const right = Math.min(Math.round((f.x + f.width) * device), Math.round((r.x + r.width) * device - one));
+    const bottom = Math.min(Math.round((f.y + f.height) * device), Math.round((r.y + r.height) * device - one));
     const width = Math.max(0, right - left);
     const height = Math.max(0, bottom - top);
     const pixels = new Uint32Array(width * height);
