@@ -57,7 +57,7 @@ async function launch({language = ''} = {}) {
     userDataDir: profile,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
            '--disable-background-networking', '--disable-component-update', '--disable-sync',
-           ...(language ? [`--lang=${language}`] : [])],
+           ...(language ? [`--accept-lang=${language}`] : [])],
   });
   const close = browser.close.bind(browser);
   browser.close = async () => {

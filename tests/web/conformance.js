@@ -1,8 +1,9 @@
 // The conformance scenarios (tests/conformance/scenarios.txt) on the web window: the
 // scenario player every backend shares, built for Node with the web driver
 // (web_driver.cpp), plays each scenario in a new page of the test site in headless
-// Chromium, through driver.js. `--lang=ja`: the browser's language is Japanese.
-//   node tests/web/conformance.js CONFORMANCE_PROGRAM TEST_SITE_FOLDER [--lang=ja] [SCENARIO...]
+// Chromium, through driver.js. `--lang=ja`: the browser's language is Japanese;
+// `--touch`: a touch screen, where the player taps instead of clicking.
+//   node tests/web/conformance.js PROGRAM TEST_SITE_FOLDER [--lang=ja] [--touch] [SCENARIO...]
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -12,6 +13,7 @@ const {PageGame} = require('./driver');
 async function main() {
   const [program, folder, ...rest] = process.argv.slice(2);
   const language = (rest.find((a) => a.startsWith('--lang=')) || '').slice('--lang='.length);
+  const touch = rest.includes('--touch');
   const only = rest.filter((a) => !a.startsWith('--'));
   const site = await serve(folder);
   const browser = await launch({language});
@@ -20,14 +22,14 @@ async function main() {
   const yes = (b) => (b ? 'yes' : 'no');
   const asks = {
     open: async () => {
-      game = await PageGame.open(browser, site.origin + '/');
+      game = await PageGame.open(browser, site.origin + '/', {touch});
     },
     draw: (card) => game.run((n) => vopTest.draw(n), Number(card)),
     drawsLeft: () => game.drawsLeft(),
     start: () => game.start(),
     perform: (action) => game.perform(action),
-    box: async () => {
-      const box = await game.box();
+    box: () => {
+      const box = game.box();
       return box ? [box.title, box.text, box.buttons].join('\n') : '';
     },
     closeBox: (way) => game.closeBox(way),

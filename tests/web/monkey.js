@@ -10,34 +10,43 @@ const kUniform = 0;
 const kRigged = 2;  // reliability::Source
 // Seeded walks: the same seed gives the same walk. Rigged walks win games, and so close
 // the "Win" box by key and by mouse.
+// One rigged walk taps, as on a touch screen.
 const kWalks = [
   {name: 'uniform', source: kUniform, seed: 1000, events: 600},
   {name: 'rigged', source: kRigged, seed: 3000, events: 1200},
-  {name: 'rigged', source: kRigged, seed: 3001, events: 1200},
+  {name: 'rigged, taps', source: kRigged, seed: 3001, events: 1200, touch: true},
 ];
 
-async function walk(browser, origin, {source, seed, events}) {
-  const game = await PageGame.open(browser, origin + '/');
+async function walk(browser, origin, {source, seed, events, touch}) {
+  const game = await PageGame.open(browser, origin + '/', {touch});
   const run = (f, ...args) => game.run(f, ...args);
   // An action, then the "Win" box if it opened one: clicks and keys behind it, each
   // judged, until the walk closes it.
   const perform = async (action) => {
     await game.perform(action);
-    const box = await game.box();
+    const box = game.box();
     if (!box) return;
     await run((b) => vopTest.monkeyBoxOpened(b.title, b.text, b.buttons), box);
-    for (;;) {
-      const inBox = await run(() => vopTest.monkeyNextInBox());
-      if (inBox.startsWith('box-closes-by ')) return game.closeBox(inBox.split(' ')[1]);
+    let inBox = await run(() => vopTest.monkeyNextInBox());
+    while (!inBox.startsWith('box-closes-by ')) {
       await game.perform(inBox);
-      await run(() => vopTest.monkeyDoneInBox());
+      inBox = await run(() => {
+        vopTest.monkeyDoneInBox();
+        return vopTest.monkeyNextInBox();
+      });
     }
+    return game.closeBox(inBox.split(' ')[1]);
   };
   try {
     await run((s, n) => vopTest.monkeyStart(s, n), source, seed);
-    while (await run((n) => vopTest.monkeyWantsMore(n), events)) {
-      await perform(await run(() => vopTest.monkeyNext()));
-      await run(() => vopTest.monkeyDone());
+    // The walk judges an action and says the next in one call into the page.
+    let action = await run((n) => (vopTest.monkeyWantsMore(n) ? vopTest.monkeyNext() : ''), events);
+    while (action) {
+      await perform(action);
+      action = await run((n) => {
+        vopTest.monkeyDone();
+        return vopTest.monkeyWantsMore(n) ? vopTest.monkeyNext() : '';
+      }, events);
     }
     await game.perform('click cmdPlay(1)');
     const summary = await run(() => vopTest.monkeyFinish());

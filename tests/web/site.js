@@ -211,6 +211,20 @@ async function main() {
       await game.close();
     });
 
+    await check('after a move a screen reader hears the table on the parked focus, and is told it', async () => {
+      const game = await PageGame.open(browser, testSite.origin + '/');
+      await game.run(() => {
+        for (const n of [20, 15, 7, 35, 51, 41]) vopTest.draw(n);
+        vopTest.start();
+      });
+      await game.perform('click btnCard(0)');
+      const heard = await game.spokenName('btnFocus');
+      const told = await game.run(() => document.querySelector('[aria-live]').textContent);
+      expect(/^Ground: Seven of hearts\. 1 played\. 2 playable\.$/.test(heard) && told === heard,
+             `btnFocus is "${heard}"; the page announced "${told}"`);
+      await game.close();
+    });
+
     await check('a run-time error: one line on the console and on the page, then no more input', async () => {
       const game = await PageGame.open(browser, testSite.origin + '/');
       const page = game.page;
