@@ -19,6 +19,10 @@ web=tests/web
 check "the site's page, script and wasm name no address elsewhere (no CDN, no web font)" \
     bash -c '! grep -aoE "[a-z]+://[^\"<> ]*" build/web/site/*.html build/web/site/*.js build/web/site/*.webmanifest'
 
+# The site as served stays small: every file of it together at most 150 KiB.
+check "the site is at most 150 KiB as served" \
+    bash -c 'size=$(cat build/web/site/* | wc -c); echo "$size bytes"; [ "$size" -le $((150 * 1024)) ]'
+
 # browser_tests NAME SCRIPT ARGS...: one of the browser test programs, in the background;
 # browser_tests_done then waits for them, shows what each said, and counts its closing
 # line "NAME: N passed, N failed" into the run's totals. Two at a time: each spends most of

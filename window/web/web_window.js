@@ -161,13 +161,22 @@ mergeInto(LibraryManager.library, {
       element.append(shown);
     },
 
-    // A control's caption, drawn anew when it, the control's size or its font changes.
+    // A control's caption, drawn anew when it, the control's size or its font changes:
+    // once, when the game's code for the event has run (it often changes all three).
+    dirty: [],
     draw: function(element) {
-      var v = element.vop;
-      if (v.width > 0) {
-        VopWeb.write(element, v.caption, v.font, v.width, v.height,
-                     element instanceof HTMLButtonElement ? undefined : v.font === 'small' ? 2 : 1);
-      }
+      if (VopWeb.dirty.indexOf(element) >= 0) return;
+      if (VopWeb.dirty.length === 0) queueMicrotask(VopWeb.drawDirty);
+      VopWeb.dirty.push(element);
+    },
+    drawDirty: function() {
+      VopWeb.dirty.splice(0).forEach(function(element) {
+        var v = element.vop;
+        if (v.width > 0) {
+          VopWeb.write(element, v.caption, v.font, v.width, v.height,
+                       element instanceof HTMLButtonElement ? undefined : v.font === 'small' ? 2 : 1);
+        }
+      });
     },
 
     // The window with its frame and title bar, in the middle of the page.
@@ -203,7 +212,7 @@ mergeInto(LibraryManager.library, {
                       '</div><div class="vop-box-client"><div class="vop-box-text" id="vop-box-text">' +
                       '</div><button type="button" id="vop-box-ok"></button></div></div>';
       var ok = box.querySelector('button');
-      ok.vop = {caption: 'OK', font: 'big', width: 40, height: 17};
+      ok.vop = {caption: 'OK', font: 'big', width: 40, height: 15};
       VopWeb.draw(ok);
       ok.addEventListener('click', function() { box.close(); });
       box.addEventListener('cancel', function(e) {
@@ -376,7 +385,7 @@ mergeInto(LibraryManager.library, {
     showBox: function(prompt, title, wakeUp) {
       var box = VopWeb.box;
       VopWeb.write(box.querySelector('.vop-box-title'), title, 'big', 64, VopWeb.kTitle, 2);
-      VopWeb.write(box.querySelector('.vop-box-text'), prompt, 'big', 64, 15);
+      VopWeb.write(box.querySelector('.vop-box-text'), prompt, 'big', 64, 9);
       box.addEventListener('close', function() {
         VopWeb.boxOpen = false;
         VopWeb.frame.classList.remove('vop-inactive');
