@@ -1,8 +1,9 @@
 # The game in the browser: a static site in site/ of the build folder (build/web/site/):
-# index.html, vop.js, vop.wasm and the icon, with no server code.
+# index.html, vop.js (the wasm inside), the icons, the web app manifest and the service
+# worker, with no server code.
 add_executable(vop main_web.cpp)
 target_link_libraries(vop PRIVATE vop_game vop_web)
 # Small to fetch: the C++ library's smallest allocator; nothing in a card game is hot.
 target_link_options(vop PRIVATE -sMALLOC=emmalloc)
 vop_strict(vop)
-vop_web_page(vop ${PROJECT_BINARY_DIR}/site)
+vop_web_page(vop ${PROJECT_BINARY_DIR}/site OFFLINE)

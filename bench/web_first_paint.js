@@ -1,9 +1,12 @@
 // The site in headless Chromium: its size as served, and the time from navigation to the
-// first paint of a dealt hand (the page paints nothing with content before the hand).
+// first paint of a dealt hand (the page paints nothing with content before the hand),
+// beside the same for a static page with the same elements and styles and no program
+// (the dealt page as the site drew it, its scripts taken out).
 // Cold: a new browser with an empty profile each time; warm: the same browser again.
 //   node bench/web_first_paint.js SITE_FOLDER [RUNS]
 'use strict';
 const fs = require('fs');
+const os = require('os');
 const path = require('path');
 const {serve, launch} = require('../tests/web/browser');
 
@@ -20,6 +23,23 @@ async function firstPaint(browser, origin) {
   return ms;
 }
 
+// The site's page once dealt, as a static page in a folder of its own.
+async function staticCopy(origin) {
+  const browser = await launch();
+  const page = await browser.newPage();
+  await page.goto(origin + '/');
+  await page.waitForFunction(() => document.title !== 'Vop');
+  const html = await page.evaluate(() => {
+    document.querySelectorAll('script, meta[name="vop-manifest"], link[rel="manifest"]').forEach((e) => e.remove());
+    return '<!doctype html>\n' + document.documentElement.outerHTML;
+  });
+  await browser.close();
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-static-'));
+  fs.writeFileSync(path.join(folder, 'index.html'), html);
+  fs.copyFileSync(path.join(process.argv[2], 'vop.svg'), path.join(folder, 'vop.svg'));
+  return folder;
+}
+
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 async function main() {
@@ -32,23 +52,32 @@ async function main() {
               sizes.map(([f, size]) => `${f} ${size}`).join(', '));
 
   const site = await serve(folder);
-  const cold = [];
-  const warm = [];
+  const copy = await staticCopy(site.origin);
+  const still = await serve(copy);
+  const times = {site: {cold: [], warm: []}, still: {cold: [], warm: []}};
   try {
     for (let i = 0; i < runs; ++i) {
-      const browser = await launch();
-      try {
-        cold.push(await firstPaint(browser, site.origin));
-        warm.push(await firstPaint(browser, site.origin));
-      } finally {
-        await browser.close();
+      for (const [name, origin] of [['site', site.origin], ['still', still.origin]]) {
+        const browser = await launch();
+        try {
+          times[name].cold.push(await firstPaint(browser, origin));
+          times[name].warm.push(await firstPaint(browser, origin));
+        } finally {
+          await browser.close();
+        }
       }
     }
   } finally {
     site.close();
+    still.close();
+    fs.rmSync(copy, {recursive: true});
   }
-  console.log(`navigation to first paint of a dealt hand: warm ${median(warm).toFixed(1)} ms ` +
-              `(cold ${median(cold).toFixed(1)} ms), medians of ${runs}`);
+  const line = (t) => `warm ${median(t.warm).toFixed(1)} ms (cold ${median(t.cold).toFixed(1)} ms)`;
+  console.log(`navigation to first paint of a dealt hand, medians of ${runs}:`);
+  console.log(`  the site:                             ${line(times.site)}`);
+  console.log(`  a static page with the same elements: ${line(times.still)}`);
+  console.log(`  the site against the static page: warm ${(median(times.site.warm) / median(times.still.warm)).toFixed(2)} x, ` +
+              `cold ${(median(times.site.cold) / median(times.still.cold)).toFixed(2)} x`);
 }
 
 main().catch((e) => {

@@ -10,5 +10,5 @@ cmake --preset web >/dev/null
 cmake --build --preset web >/dev/null
 say "machine"
 echo "$(lscpu | sed -n 's/^Model name: *//p' | head -n 1), $(nproc) cores, $(chromium --version 2>/dev/null)"
-say "the site in headless Chromium"
+say "the site in headless Chromium, beside a static page with the same elements"
 node bench/web_first_paint.js build/web/site "${VOP_BENCH_RUNS:-15}"

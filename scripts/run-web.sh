@@ -7,5 +7,5 @@ need_packages "${BUILD_PACKAGES[@]}" emscripten python3
 cmake --preset web >/dev/null
 cmake --build --preset web
 port="${VOP_WEB_PORT:-8000}"
-say "Vop in the browser: http://127.0.0.1:$port/"
+say "Vop in the browser: http://127.0.0.1:$port/ (Ctrl+C stops the server)"
 exec python3 -m http.server --bind 127.0.0.1 --directory build/web/site "$port"

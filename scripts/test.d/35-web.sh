@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The game in the browser: the site built with Debian's emscripten, and the web window in
 # Debian's headless Chromium, driven through the DevTools protocol by puppeteer-core from
-# npm (which never fetches a browser of its own): the conformance scenarios and the monkey
-# on the test page, with real mouse and keys; the shipped site; a run-time error.
+# npm (which never fetches a browser of its own): the conformance scenarios, played by the
+# scenario player every backend shares (built for Node), and the monkey on the test page,
+# with real mouse, taps and keys; the shipped site: offline, installable, opened as a file,
+# in pages of every size, in a high-contrast theme; a run-time error.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 cd "$VOP_ROOT"
 need_packages "${BUILD_PACKAGES[@]}" emscripten
@@ -10,31 +12,60 @@ need_headless_chromium
 
 cmake --preset web >/dev/null
 cmake --build --preset web
-cmake --build --preset web --target vop_test_page
+cmake --build --preset web --target vop_test_page vop_web_conformance
 web=tests/web
 
 # What the page runs names no other address (the icon's XML namespace is a name, not one).
 check "the site's page, script and wasm name no address elsewhere (no CDN, no web font)" \
-    bash -c '! grep -aoE "[a-z]+://[^\"<> ]*" build/web/site/*.html build/web/site/*.js build/web/site/*.wasm'
+    bash -c '! grep -aoE "[a-z]+://[^\"<> ]*" build/web/site/*.html build/web/site/*.js build/web/site/*.webmanifest'
 
-# browser_tests NAME SCRIPT ARGS...: one of the browser test programs; its closing line
-# "NAME: N passed, N failed" counts into the run's totals.
+# The site as served stays small: every file of it together at most 150 KiB.
+check "the site is at most 150 KiB as served" \
+    bash -c 'size=$(cat build/web/site/* | wc -c); echo "$size bytes"; [ "$size" -le $((150 * 1024)) ]'
+
+# browser_tests NAME SCRIPT ARGS...: one of the browser test programs, in the background;
+# browser_tests_done then waits for them, shows what each said, and counts its closing
+# line "NAME: N passed, N failed" into the run's totals. Two at a time: each spends most of
+# its time waiting for its browser.
+browser_logs=()
 browser_tests() {
-    local name="$1"
-    shift
-    local log line rc=0
+    local log
     log="$(mktemp)"
-    node "$@" 2>&1 | tee "$log" || rc=$?
-    line="$(grep -E "^$name: [0-9]+ passed, [0-9]+ failed$" "$log" | tail -n 1 || true)"
-    rm -f "$log"
-    [ -n "$line" ] || die "$name ran no test"
-    if [ -n "${VOP_TALLY:-}" ]; then
-        sed -E 's/.*: ([0-9]+) passed, ([0-9]+) failed/\1 \2/' <<<"$line" >>"$VOP_TALLY"
-    fi
-    [ "$rc" -eq 0 ] || die "$name: tests failed"
+    browser_logs+=("$1:$log")
+    shift
+    node "$@" >"$log" 2>&1 &
 }
-browser_tests conformance "$web/conformance.js" build/web/test_site
+browser_tests_done() {
+    local failed=0 entry name log line
+    wait || true
+    for entry in "${browser_logs[@]}"; do
+        name="${entry%%:*}"
+        log="${entry#*:}"
+        cat "$log"
+        line="$(grep -E "^$name: [0-9]+ passed, [0-9]+ failed$" "$log" | tail -n 1 || true)"
+        rm -f "$log"
+        if [ -z "$line" ]; then
+            echo "vop: $name ran no test" >&2
+            failed=1
+            continue
+        fi
+        if [ -n "${VOP_TALLY:-}" ]; then
+            sed -E 's/.*: ([0-9]+) passed, ([0-9]+) failed/\1 \2/' <<<"$line" >>"$VOP_TALLY"
+        fi
+        grep -qE ": [0-9]+ passed, 0 failed$" <<<"$line" || failed=1
+    done
+    browser_logs=()
+    [ "$failed" -eq 0 ] || die "the browser tests failed"
+}
+
+# The scenarios twice: with the mouse in English, and with taps in Japanese (the words a
+# screen reader says).
+conformance=build/web/tests/web/vop_web_conformance.js
+browser_tests conformance "$web/conformance.js" "$conformance" build/web/test_site
 browser_tests monkey "$web/monkey.js" build/web/test_site
+browser_tests_done
+browser_tests conformance "$web/conformance.js" "$conformance" build/web/test_site --lang=ja --touch
 browser_tests site "$web/site.js" build/web/site build/web/test_site
+browser_tests_done
 
 checks_done web

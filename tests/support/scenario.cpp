@@ -13,6 +13,27 @@ extern const char* const kConformanceScenarios;  // scenarios.txt, built in
 
 namespace {
 
+constexpr std::pair<std::string_view, Key> kKeys[] = {
+    {"Tab", Key::Tab},     {"Shift+Tab", Key::ShiftTab}, {"Space", Key::Space},
+    {"Enter", Key::Enter}, {"Escape", Key::Escape},      {"F5", Key::Other}};
+
+constexpr std::pair<std::string_view, BoxClose> kWays[] = {{"Enter", BoxClose::Enter},
+                                                           {"Space", BoxClose::Space},
+                                                           {"Escape", BoxClose::Escape},
+                                                           {"OK", BoxClose::MouseOnOk},
+                                                           {"close-window", BoxClose::CloseWindow}};
+
+// The word of a key or a way: the first name a table gives it.
+template <typename T, std::size_t N>
+std::string wordOf(const std::pair<std::string_view, T> (&table)[N], T value) {
+    for (const auto& [name, v] : table) {
+        if (v == value) {
+            return std::string(name);
+        }
+    }
+    return {};
+}
+
 [[noreturn]] void unreadable(int line, const std::string& what) {
     std::fprintf(stderr, "scenarios.txt:%d: %s\n", line, what.c_str());
     std::exit(2);
@@ -63,9 +84,6 @@ int cardNamed(const std::string& word, int line) {
 }
 
 Key keyNamed(const std::string& word, int line) {
-    static constexpr std::pair<std::string_view, Key> kKeys[] = {
-        {"Tab", Key::Tab},     {"Shift+Tab", Key::ShiftTab}, {"Space", Key::Space},
-        {"Enter", Key::Enter}, {"Escape", Key::Escape},      {"F5", Key::Other}};
     for (const auto& [name, key] : kKeys) {
         if (word == name) {
             return key;
@@ -75,12 +93,6 @@ Key keyNamed(const std::string& word, int line) {
 }
 
 BoxClose closeNamed(const std::string& word, int line) {
-    static constexpr std::pair<std::string_view, BoxClose> kWays[] = {
-        {"Enter", BoxClose::Enter},
-        {"Space", BoxClose::Space},
-        {"Escape", BoxClose::Escape},
-        {"OK", BoxClose::MouseOnOk},
-        {"close-window", BoxClose::CloseWindow}};
     for (const auto& [name, way] : kWays) {
         if (word == name) {
             return way;
@@ -329,6 +341,14 @@ std::vector<Scenario> readScenarios(std::string_view text) {
 const std::vector<Scenario>& conformanceScenarios() {
     static const std::vector<Scenario> all = readScenarios(kConformanceScenarios);
     return all;
+}
+
+std::string keyWord(Key key) {
+    return wordOf(kKeys, key);
+}
+
+std::string closeWord(BoxClose way) {
+    return wordOf(kWays, way);
 }
 
 std::vector<std::string> play(const Scenario& scenario, Driver& driver) {

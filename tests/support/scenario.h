@@ -26,6 +26,11 @@ std::vector<Scenario> readScenarios(std::string_view text);
 // The scenarios every backend plays (tests/conformance/scenarios.txt, built in).
 const std::vector<Scenario>& conformanceScenarios();
 
+// A key and a way of closing the box in the scenarios' words: "Shift+Tab", "F5"; "OK",
+// "close-window".
+std::string keyWord(Key key);
+std::string closeWord(BoxClose way);
+
 // Plays the scenario on the driver; returns a line for each expectation that did not
 // hold, naming the scenario's line.
 std::vector<std::string> play(const Scenario& scenario, Driver& driver);

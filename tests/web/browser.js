@@ -12,13 +12,18 @@ const kTypes = {
   '.js': 'text/javascript',
   '.wasm': 'application/wasm',
   '.svg': 'image/svg+xml',
+  '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
-// A static server of the folder on 127.0.0.1, on a port the system chooses.
+// A static server of the folder on 127.0.0.1, on a port the system chooses; `asked` lists
+// the paths it was asked for, `close` stops it at once.
 function serve(folder) {
   const root = path.resolve(folder);
+  const asked = [];
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(request.url.split('?')[0]);
+    asked.push(name);
     const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
     fs.readFile(file, (error, data) => {
       if (error || !file.startsWith(root + path.sep)) {
@@ -31,19 +36,28 @@ function serve(folder) {
     });
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
-    resolve({origin: `http${':'}//127.0.0.1:${server.address().port}`, close: () => server.close()});
+    resolve({
+      origin: `http${':'}//127.0.0.1:${server.address().port}`,
+      asked,
+      close: () => {
+        server.close();
+        server.closeAllConnections();
+      },
+    });
   }));
 }
 
-// Debian's Chromium, headless, in a new empty profile, asking no address of its own.
-async function launch() {
+// Debian's Chromium, headless, in a new empty profile, asking no address of its own;
+// `language`: the language it tells pages the player reads ("ja"), else its own.
+async function launch({language = ''} = {}) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.VOP_CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir: profile,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           ...(language ? [`--accept-lang=${language}`] : [])],
   });
   const close = browser.close.bind(browser);
   browser.close = async () => {

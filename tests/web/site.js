@@ -1,21 +1,13 @@
-// What the scenarios cannot see: the shipped site itself, the window's place in the page,
-// and a run-time error in a page.
+// What the scenarios cannot see: the shipped site itself (offline, installable, opened as
+// a file, a program that does not load), the window's size and letters in pages of every
+// size, the "Win" box in a small page, a high-contrast theme, and a run-time error.
 //   node tests/web/site.js SITE_FOLDER TEST_SITE_FOLDER
 'use strict';
 const fs = require('fs');
+const os = require('os');
+const path = require('path');
 const {serve, launch} = require('./browser');
-
-async function open(browser, origin, viewport) {
-  const page = await browser.newPage();
-  const seen = {console: [], requests: []};
-  page.on('console', (m) => seen.console.push(m.text()));
-  page.on('pageerror', (e) => seen.console.push(String(e)));
-  page.on('request', (r) => seen.requests.push(r.url()));
-  await page.setViewport(viewport || {width: 400, height: 300});
-  await page.goto(origin + '/');
-  await page.waitForFunction(() => document.title !== 'Vop' || window.vopTest, {timeout: 10000});
-  return {page, seen};
-}
+const {PageGame, decodePng} = require('./driver');
 
 const shows = (page) => page.evaluate(() => ({
   title: document.title,
@@ -23,6 +15,41 @@ const shows = (page) => page.evaluate(() => ({
   focus: document.activeElement.id,
   status: document.querySelector('.vop-status').hidden ? '' : document.querySelector('.vop-status').textContent,
 }));
+
+const expect = (ok, what) => {
+  if (!ok) throw new Error(what);
+};
+
+// A dealt hand: the count at 0, five different cards, the focus parked.
+async function expectDealt(page, where) {
+  const now = await shows(page);
+  expect(now.title === 'Vop:現在0枚' && new Set(now.cards).size === 5 &&
+         now.cards.every((c) => c.length >= 2) && now.focus === 'btnFocus',
+         `${where}: ${JSON.stringify(now)}`);
+}
+
+// The site's folder copied, with one file changed by `change` (or removed when it returns null).
+function siteWith(folder, file, change) {
+  const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-site-'));
+  for (const name of fs.readdirSync(folder)) fs.copyFileSync(path.join(folder, name), path.join(copy, name));
+  const changed = change(fs.readFileSync(path.join(copy, file), 'latin1'));
+  if (changed === null) {
+    fs.rmSync(path.join(copy, file));
+  } else {
+    fs.writeFileSync(path.join(copy, file), changed, 'latin1');
+  }
+  return copy;
+}
+
+// The colours a control's own area shows, most common first.
+function coloursOf(picture) {
+  const counts = new Map();
+  for (const p of picture.pixels) counts.set(p, (counts.get(p) || 0) + 1);
+  return [...counts.entries()].sort((a, b) => b[1] - a[1]).map(([p]) => p);
+}
+
+const hex = (p) => `#${p.toString(16).padStart(6, '0')}`;
+const grid = Array.from({length: 52}, (_, i) => `lblExist(${i + 1})`);
 
 async function main() {
   const [siteFolder, testFolder] = process.argv.slice(2);
@@ -41,64 +68,184 @@ async function main() {
       console.log(`FAIL ${what}\n  ${e.message}`);
     }
   };
-  const expect = (ok, what) => {
-    if (!ok) throw new Error(what);
-  };
   try {
-    await check('the site deals a hand from the clock, asking nothing of any other address', async () => {
-      const {page, seen} = await open(browser, site.origin);
-      const now = await shows(page);
-      expect(now.title === 'Vop:現在0枚', `the title is ${now.title}`);
-      expect(new Set(now.cards).size === 5 && now.cards.every((c) => c.length >= 2),
-             `the hand shows ${now.cards.join(', ')}`);
-      expect(now.focus === 'btnFocus', `the focus is on ${now.focus}`);
-      expect(seen.console.length === 0, `the console says: ${seen.console.join(' | ')}`);
-      const own = seen.requests.filter((u) => u.startsWith(site.origin + '/'));
-      expect(own.length === seen.requests.length, `other addresses: ${seen.requests.join(' ')}`);
-      // The site is the page and what it loads, nothing else.
-      const loaded = own.map((u) => u.slice(site.origin.length + 1) || 'index.html').sort();
+    await check('the site deals from the clock, asks nothing elsewhere, installs, and plays offline', async () => {
+      const game = await PageGame.open(browser, site.origin + '/');
+      const page = game.page;
+      await expectDealt(page, 'served');
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      const {installabilityErrors} = await game.cdp.send('Page.getInstallabilityErrors');
+      expect(installabilityErrors.length === 0, `it cannot be installed: ${JSON.stringify(installabilityErrors)}`);
+      // The page and its service worker asked for every file of the site, and for no other.
+      const asked = [...new Set(site.asked.map((u) => u.slice(1) || 'index.html'))].sort();
       const files = fs.readdirSync(siteFolder).sort();
-      expect(loaded.join(' ') === files.join(' '), `it loads ${loaded.join(' ')}; the site holds ${files.join(' ')}`);
+      expect(asked.join(' ') === files.join(' '), `it asked for ${asked.join(' ')}; the site holds ${files.join(' ')}`);
+      site.close();
+      await page.reload();
+      await page.waitForFunction(() => document.title !== 'Vop', {timeout: 10000});
+      await expectDealt(page, 'with the server gone');
+      await game.perform('click btnCard(0)');
+      await game.perform('click btnCard(1)');
+      const played = await shows(page);
+      expect(played.title !== 'Vop:現在0枚' || played.cards.some((c, i) => c === ''),
+             `with the server gone no card plays: ${JSON.stringify(played)}`);
+      const faults = await game.close();
+      expect(faults.length === 0, faults.join('\n'));
+    });
+
+    await check('opened as a file it plays; a program that does not load or compile says so in one line', async () => {
+      const page = await browser.newPage();
+      const seen = [];
+      page.on('console', (m) => seen.push(m.text()));
+      await page.goto(`file://${path.resolve(siteFolder, 'index.html')}`);
+      await page.waitForFunction(() => document.title !== 'Vop', {timeout: 10000});
+      await expectDealt(page, 'as a file');
+      expect(seen.length === 0, `the console says: ${seen.join(' | ')}`);
+      const lines = async (folder) => {
+        const served = await serve(folder);
+        await page.goto(served.origin + '/');
+        await page.waitForFunction(() => document.querySelector('.vop-error'), {timeout: 10000}).catch(() => {});
+        // The line for a program that never loaded waits a while before it shows.
+        await page.evaluate(() => document.getAnimations().forEach((a) => a.finish()));
+        const shown = await page.evaluate(() => [...document.querySelectorAll('p')]
+            .filter((p) => getComputedStyle(p).visibility === 'visible' && p.textContent)
+            .map((p) => p.textContent));
+        served.close();
+        fs.rmSync(folder, {recursive: true});
+        return shown;
+      };
+      const unloaded = await lines(siteWith(siteFolder, 'vop.js', () => null));
+      expect(unloaded.length === 1 && /could not start.*web server/.test(unloaded[0]),
+             `without its program the page shows: ${JSON.stringify(unloaded)}`);
+      // The wasm's magic number with another version: no browser compiles it.
+      const broken = await lines(siteWith(siteFolder, 'vop.js', (js) => js.replace('AGFzbQEAAAA', 'AGFzbQIAAAA')));
+      expect(broken.length === 1 && /^Vop: /.test(broken[0]), `with a broken program the page shows: ${JSON.stringify(broken)}`);
       await page.close();
     });
 
-    await check('the window is 120 x 63 CSS pixels, its corner on a whole device pixel', async () => {
-      for (const deviceScaleFactor of [1, 2, 1.5]) {
-        const {page} = await open(browser, site.origin, {width: 401, height: 301, deviceScaleFactor});
-        const r = await page.evaluate(() => document.querySelector('.vop-form').getBoundingClientRect().toJSON());
-        // Layout keeps 1/64 of a CSS pixel: closer than that is the pixel itself.
-        const whole = (v) => Math.abs(v - Math.round(v * deviceScaleFactor) / deviceScaleFactor) < 1 / 64;
-        expect(r.width === 120 && r.height === 63 && whole(r.x) && whole(r.y),
-               `at ${deviceScaleFactor}x the window is at ${r.x},${r.y}, ${r.width} x ${r.height}`);
-        await page.close();
+    // The Qt window's grid at 100 %: how many of its letters' pixels are in the full colour.
+    const qt = decodePng(fs.readFileSync(path.join(__dirname, '../../docs/screenshots/qt-1x.png')));
+    const qtFull = qt.pixels.filter((p) => p === 0x0000ff || p === 0xff0000).length;
+    await check(`the window fills the page by whole device pixels, its letters crisp (at 100 % ` +
+                `${qtFull} or more in the full colour, as the Qt window has)`, async () => {
+      const sizes = [[130, 90, 1], [400, 300, 1], [401, 301, 1.5], [360, 640, 3], [1920, 1080, 1], [100, 50, 1]];
+      for (const [width, height, deviceScaleFactor] of sizes) {
+        const at = `at ${width} x ${height} (${deviceScaleFactor})`;
+        const game = await PageGame.open(browser, site.origin + '/', {viewport: {width, height, deviceScaleFactor}});
+        const seen = await game.run(() => {
+          const frame = document.querySelector('.vop-window');
+          const r = frame.getBoundingClientRect();
+          const root = document.documentElement;
+          const zoom = Number(frame.style.zoom);
+          return {x: r.x, y: r.y, width: r.width, height: r.height, size: [r.width / zoom, r.height / zoom],
+                  scrolls: root.scrollWidth > root.clientWidth || root.scrollHeight > root.clientHeight,
+                  slot: document.getElementById('btnCard(0)').getBoundingClientRect().width,
+                  title: document.querySelector('.vop-title').textContent, titleLang: document.querySelector('.vop-title').lang,
+                  lang: document.documentElement.lang, cardLang: document.getElementById('btnCard(0)').lang,
+                  docTitle: document.title};
+        });
+        const k = seen.width * deviceScaleFactor / seen.size[0];
+        const whole = (v) => Math.abs(v * deviceScaleFactor - Math.round(v * deviceScaleFactor)) < 1 / 32;
+        const fits = (n) => seen.size[0] * n <= width * deviceScaleFactor && seen.size[1] * n <= height * deviceScaleFactor;
+        expect(Math.abs(k - Math.round(k)) < 1 / 32 && k >= 1 && !fits(Math.round(k) + 1) && (fits(k) || k === 1),
+               `${at} each pixel of the window takes ${k} device pixels`);
+        expect(whole(seen.x) && whole(seen.y), `${at} the window's corner is at ${seen.x},${seen.y}`);
+        expect(fits(k) ? !seen.scrolls && Math.abs(seen.x - (width - seen.width) / 2) <= 1 &&
+                         Math.abs(seen.y - (height - seen.height) / 2) <= 1 : seen.scrolls,
+               `${at} the window at ${seen.x},${seen.y} is not centred, or the page does not scroll to it`);
+        expect(seen.title === seen.docTitle && seen.titleLang === 'ja' && seen.lang === 'en' && seen.cardLang === '',
+               `${at} the title bar shows "${seen.title}" (lang ${seen.titleLang}, the page's ${seen.lang}, a card's ${seen.cardLang})`);
+        if (deviceScaleFactor === 3) expect(seen.slot >= 24, `${at} a hand slot is ${seen.slot} CSS pixels wide`);
+        if (!seen.scrolls) {
+          // Each label's letter in its one colour on white, below the buttons' lower edge,
+          // which the first row's labels lie under.
+          let full = 0;
+          for (const label of grid) {
+            const picture = await game.pixels(label);
+            const below = {pixels: picture.pixels.subarray(Math.round(k) * picture.width)};
+            const colours = coloursOf(below);
+            expect(colours.length <= 2, `${at} ${label} shows ${colours.map(hex).join(' ')}: its letter is smeared`);
+            full += picture.pixels.filter((p) => p === 0x0000ff || p === 0xff0000).length;
+          }
+          if (k === 1) expect(full >= qtFull, `${at} ${full} pixels of the grid's letters are in the full colour`);
+        }
+        await game.close();
       }
     });
 
+    await check('the "Win" box is whole in a small page as in a large one', async () => {
+      for (const [width, height, deviceScaleFactor] of [[100, 50, 1], [400, 300, 1], [360, 640, 3]]) {
+        const game = await PageGame.open(browser, testSite.origin + '/', {viewport: {width, height, deviceScaleFactor}});
+        const box = await game.run(() => {
+          vopTest.drawWinnable();
+          vopTest.start();
+          const click = (i) => document.getElementById(`btnCard(${i})`).click();
+          for (let i = 0; i < 48; ++i) click(0);
+          [1, 2, 3, 4].forEach(click);
+          const r = document.querySelector('.vop-box').getBoundingClientRect();
+          return {open: document.querySelector('.vop-box').open, x: r.x, y: r.y, right: r.right, bottom: r.bottom};
+        });
+        expect(box.open && box.x >= 0 && box.y >= 0 && box.right <= width && box.bottom <= height,
+               `at ${width} x ${height} the box is at ${JSON.stringify(box)}`);
+        await game.closeBox('Enter');
+        await game.close();
+      }
+    });
+
+    await check('a high-contrast theme keeps the three states of a card apart, and greyed visible', async () => {
+      const game = await PageGame.open(browser, testSite.origin + '/');
+      await game.cdp.send('Emulation.setEmulatedMedia', {features: [{name: 'forced-colors', value: 'active'}]});
+      await game.run(() => {
+        for (const n of [20, 15, 7, 35, 51, 41]) vopTest.draw(n);  // H7 H2 S7 C9 DK, then C2
+        vopTest.start();
+      });
+      await game.perform('click btnCard(0)');
+      // In the deck, in the hand, played; a greyed button.
+      const looks = [];
+      for (const name of ['lblExist(1)', 'lblExist(41)', 'lblExist(20)', 'btnCard(3)']) {
+        const colours = coloursOf(await game.pixels(name)).slice(0, 2).map(hex);
+        expect(colours.length === 2, `${name} shows no letter: ${colours.join(' ')}`);
+        looks.push(colours.join(' on '));
+      }
+      expect(new Set(looks.slice(0, 3)).size === 3, `the three states look alike: ${looks.join(', ')}`);
+      await game.close();
+    });
+
+    await check('after a move a screen reader hears the table on the parked focus, and is told it', async () => {
+      const game = await PageGame.open(browser, testSite.origin + '/');
+      await game.run(() => {
+        for (const n of [20, 15, 7, 35, 51, 41]) vopTest.draw(n);
+        vopTest.start();
+      });
+      await game.perform('click btnCard(0)');
+      const heard = await game.spokenName('btnFocus');
+      const told = await game.run(() => document.querySelector('[aria-live]').textContent);
+      expect(/^Ground: Seven of hearts\. 1 played\. 2 playable\.$/.test(heard) && told === heard,
+             `btnFocus is "${heard}"; the page announced "${told}"`);
+      await game.close();
+    });
+
     await check('a run-time error: one line on the console and on the page, then no more input', async () => {
-      const {page, seen} = await open(browser, testSite.origin);
+      const game = await PageGame.open(browser, testSite.origin + '/');
+      const page = game.page;
       await page.evaluate(() => {
         for (const n of [20, 15, 7, 35, 51, 41]) vopTest.draw(n);
         vopTest.start();
         vopTest.fault();
       });
       const before = await shows(page);
-      const line = seen.console.join('\n');
-      expect(seen.console.length === 1 && /^Vop: run-time error \d+: /.test(line),
-             `the console says: ${line}`);
+      const line = game.console.join('\n');
+      expect(game.console.length === 1 && /^Vop: run-time error \d+: /.test(line), `the console says: ${line}`);
       expect(before.status === line, `the page says: ${before.status}`);
-      const box = await page.evaluate(() => {
-        const r = document.getElementById('btnCard(0)').getBoundingClientRect();
-        return {x: r.x + r.width / 2, y: r.y + r.height / 2};
-      });
-      await page.mouse.click(box.x, box.y);
-      await page.keyboard.press('Tab');
-      await page.keyboard.press('Space');
+      await game.perform('click btnCard(0)');
+      await game.perform('press Tab');
+      await game.perform('press Space');
       const after = await shows(page);
       delete before.focus;  // the ended window holds no focus
       delete after.focus;
-      expect(JSON.stringify(after) === JSON.stringify(before) && seen.console.length === 1,
+      expect(JSON.stringify(after) === JSON.stringify(before) && game.console.length === 1,
              `after a click and keys: ${JSON.stringify(after)} (before: ${JSON.stringify(before)})`);
-      await page.close();
+      await game.close();
     });
   } finally {
     await browser.close();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "action_words.h"
 #include "support/deals.h"
 #include "support/monkey.h"
 #include "window/web/web_runtime.h"
@@ -28,60 +29,9 @@ void open(RandomSource& random) {
     runtime->start(*game);
 }
 
-const char* keyName(Key key) {
-    switch (key) {
-        case Key::Tab:
-            return "Tab";
-        case Key::ShiftTab:
-            return "Shift+Tab";
-        case Key::Space:
-            return "Space";
-        case Key::Enter:
-            return "Enter";
-        case Key::Escape:
-            return "Escape";
-        case Key::Other:
-            break;
-    }
-    return "F5";
-}
-
-const char* closeName(BoxClose way) {
-    switch (way) {
-        case BoxClose::Enter:
-            return "Enter";
-        case BoxClose::Space:
-            return "Space";
-        case BoxClose::Escape:
-            return "Escape";
-        case BoxClose::MouseOnOk:
-            return "OK";
-        case BoxClose::CloseWindow:
-            break;
-    }
-    return "close-window";
-}
-
-// An action as the browser tests perform it, in the words of the conformance scenarios.
+// An action in the scenarios' words, for the browser tests to perform.
 const char* told(const reliability::Action& a) {
-    using Kind = reliability::Action::Kind;
-    switch (a.kind) {
-        case Kind::Click:
-            said = "click " + controlText(a.id);
-            break;
-        case Kind::SecondClick:
-            said = "second-click " + controlText(a.id);
-            break;
-        case Kind::DragOff:
-            said = "drag-off " + controlText(a.id);
-            break;
-        case Kind::Press:
-            said = std::string("press ") + keyName(a.key);
-            break;
-        case Kind::CloseBox:
-            said = std::string("box-closes-by ") + closeName(a.close);
-            break;
-    }
+    said = actionWords(a);
     return said.c_str();
 }
 

@@ -9,7 +9,7 @@ mergeInto(LibraryManager.library, {
     function reportOnClose() {
       window.addEventListener('pagehide', function() {
         if (window.vopReport) {
-          window.vopReport(JSON.stringify({ended: !VopWeb.live && !VopWeb.status.hidden,
+          window.vopReport(JSON.stringify({ended: !VopWeb.alive && !VopWeb.status.hidden,
                                            drawsLeft: _vop_test_draws_left()}));
         }
       });

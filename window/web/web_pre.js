@@ -4,9 +4,21 @@ Module['printErr'] = function(text) {
   console.error(text);
 };
 
-// A program that cannot start (its wasm not found or not served, a page opened as a file)
-// says so on the page, not only on the console.
+// The wasm is inside this script (a data: address): it is compiled from there, for the
+// page may fetch nothing but its own site.
+Module['instantiateWasm'] = function(imports, received) {
+  WebAssembly.instantiate(tryParseAsDataURI(wasmBinaryFile), imports).then(function(output) {
+    received(output.instance, output.module);
+  }, abort);
+  return {};
+};
+
+// A program that cannot start (its wasm cannot be compiled, say) says so in one line on
+// the page, not only on the console, in place of the page's line for a program that never
+// loaded.
 Module['onAbort'] = function(what) {
+  var unstarted = document.getElementById('vop-unstarted');
+  if (unstarted) unstarted.remove();
   // Once, and not where the window shows it itself (web_window.js).
   if (document.querySelector('.vop-form, .vop-error')) return;
   var line = document.createElement('p');

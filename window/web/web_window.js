@@ -1,14 +1,80 @@
-// The page's side of the web window (window/web/web_runtime.cpp): the elements that show
-// the window, and the page's events handed to the runtime. Built into the program's
-// JavaScript by the linker (--js-library).
+// The page's side of the web window (window/web/web_runtime.cpp): the window drawn as a
+// desktop draws it, frame and title bar included, scaled by whole device pixels to fit the
+// page; its letters in pixel fonts of its own, so that they stay crisp and in their full
+// colour at every scale; and the page's events handed to the runtime. Built into the
+// program's JavaScript by the linker (--js-library).
 mergeInto(LibraryManager.library, {
   $VopWeb: {
-    form: null,
-    controls: [],  // by place: the element of each control
+    page: null,      // the window's place in the page, as large as the window is drawn
+    frame: null,     // the window: frame, title bar and client area, at its own pixels
+    title: null,
+    form: null,      // the client area
+    controls: [],    // by place: the element of each control
     box: null,
     status: null,
-    live: true,     // until "E", a closed page or a run-time error
-    boxOpen: false, // the page is modal: nothing reaches the game
+    live: null,      // what a screen reader announces as it changes
+    alive: true,     // until "E", a closed page or a run-time error
+    boxOpen: false,  // the page is modal: nothing reaches the game
+
+    // The window's own pixels: frame, title bar and client area, as laid out below.
+    kFrame: 3,
+    kTitle: 13,
+
+    // Two pixel fonts: "small" for the grid (a face of about 7 pixels a line) and "big"
+    // for buttons, titles and the box. A glyph is its first row in the line and its rows,
+    // "#" ink; a big line is 11 rows, capitals in rows 2 to 8.
+    fonts: {
+      small: {
+        ' ': [0, '.'],
+        'A': [0, '.##./#..#/####/#..#/#..#'], '2': [0, '###./...#/.##./#.../####'],
+        '3': [0, '###./...#/.##./...#/###.'], '4': [0, '#..#/#..#/####/...#/...#'],
+        '5': [0, '####/#.../###./...#/###.'], '6': [0, '.##./#.../###./#..#/.##.'],
+        '7': [0, '####/...#/..#./.#../.#..'], '8': [0, '.##./#..#/.##./#..#/.##.'],
+        '9': [0, '.##./#..#/.###/...#/.##.'], 'T': [0, '###/.#./.#./.#./.#.'],
+        'J': [0, '..#/..#/..#/#.#/.#.'], 'Q': [0, '.##./#..#/#..#/#.#./.#.#'],
+        'K': [0, '#..#/#.#./##../#.#./#..#'], 'S': [0, '.###/#.../.##./...#/###.'],
+        'H': [0, '#..#/#..#/####/#..#/#..#'], 'D': [0, '###./#..#/#..#/#..#/###.'],
+        'C': [0, '.###/#.../#.../#.../.###'],
+      },
+      big: {
+        ' ': [2, '..'],
+        'A': [2, '.###./#...#/#...#/#####/#...#/#...#/#...#'],
+        'C': [2, '.###./#...#/#..../#..../#..../#...#/.###.'],
+        'D': [2, '####./#...#/#...#/#...#/#...#/#...#/####.'],
+        'E': [2, '#####/#..../#..../####./#..../#..../#####'],
+        'H': [2, '#...#/#...#/#...#/#####/#...#/#...#/#...#'],
+        'J': [2, '..###/...#./...#./...#./...#./#..#./.##..'],
+        'K': [2, '#...#/#..#./#.#../##.../#.#../#..#./#...#'],
+        'N': [2, '#...#/##..#/##..#/#.#.#/#..##/#..##/#...#'],
+        'O': [2, '.###./#...#/#...#/#...#/#...#/#...#/.###.'],
+        'Q': [2, '.###./#...#/#...#/#...#/#.#.#/#..#./.##.#'],
+        'S': [2, '.###./#...#/#..../.###./....#/#...#/.###.'],
+        'T': [2, '#####/..#../..#../..#../..#../..#../..#..'],
+        'V': [2, '#...#/#...#/#...#/#...#/#...#/.#.#./..#..'],
+        'W': [2, '#...#/#...#/#...#/#.#.#/#.#.#/#.#.#/.#.#.'],
+        '0': [2, '.###./#...#/#..##/#.#.#/##..#/#...#/.###.'],
+        '1': [2, '..#../.##../..#../..#../..#../..#../.###.'],
+        '2': [2, '.###./#...#/....#/...#./..#../.#.../#####'],
+        '3': [2, '#####/...#./..#../...#./....#/#...#/.###.'],
+        '4': [2, '...#./..##./.#.#./#..#./#####/...#./...#.'],
+        '5': [2, '#####/#..../####./....#/....#/#...#/.###.'],
+        '6': [2, '..##./.#.../#..../####./#...#/#...#/.###.'],
+        '7': [2, '#####/....#/...#./..#../.#.../.#.../.#...'],
+        '8': [2, '.###./#...#/#...#/.###./#...#/#...#/.###.'],
+        '9': [2, '.###./#...#/#...#/.####/....#/...#./.##..'],
+        'i': [2, '#/./#/#/#/#/#'],
+        'n': [4, '#.##./##..#/#...#/#...#/#...#'],
+        'o': [4, '.###./#...#/#...#/#...#/.###.'],
+        'p': [4, '####./#...#/#...#/#...#/####./#..../#....'],
+        ':': [4, '#/./././#'],
+        '現': [0, '.....#####./#####.#...#./..#...#####./..#...#...#./..#...#####./.###..#...#./' +
+                  '..#...#####./..#...#.#.../..#...#.#.../.####.#.#..#/#....#...##.'],
+        '在': [0, '....#....../###########/...#......./..#....#.../.##....#.../#.#..#####./' +
+                  '..#....#.../..#....#.../..#....#.../..#.#######/..#........'],
+        '枚': [0, '..#....#.../..#...#..../#####.#####/..#..#...#./.###.....#./#.#.##..#../' +
+                  '..#...##.../..#....#.../..#...#.#../..#..#...#./..#.#.....#'],
+      },
+    },
 
     // Calls into the game. A run-time error ends the game in the call: its line is
     // already on the console and on the page. Anything else that goes wrong is written
@@ -27,7 +93,7 @@ mergeInto(LibraryManager.library, {
 
     // Events that reach the game: not while the box is open, nor after the end.
     listening: function() {
-      return VopWeb.live && !VopWeb.boxOpen;
+      return VopWeb.alive && !VopWeb.boxOpen;
     },
 
     placeOf: function(element) {
@@ -35,79 +101,233 @@ mergeInto(LibraryManager.library, {
       return element && i >= 0 ? i : -1;
     },
 
+    // The Japanese texts say so, for a screen reader's voice; the rest is the page's English.
+    langOf: function(text) {
+      return /[\u3040-\u30ff\u3400-\u9fff]/.test(text) ? 'ja' : '';
+    },
+
+    // --- Letters.
+    glyph: function(font, c) {
+      return VopWeb.fonts[font][c] || VopWeb.fonts[font][c.toUpperCase()] || VopWeb.fonts[font][' '];
+    },
+    measure: function(font, text) {
+      var width = 0;
+      for (var i = 0; i < text.length; ++i) {
+        width += VopWeb.glyph(font, text[i])[1].split('/')[0].length + (i > 0 ? 1 : 0);
+      }
+      return width;
+    },
+
+    // Draws the text into the element, which is `width` x `height` of the window's pixels:
+    // centred, or from (`at`, `at`) at the top left. A text too wide goes a word a line;
+    // a word is never broken. The text itself stays in the page, out of sight, for a
+    // screen reader and for find and copy.
+    write: function(element, text, font, width, height, at) {
+      var lines = VopWeb.measure(font, text) <= width - 4 ? [text] : text.split(' ').filter(Boolean);
+      var inks = lines.map(function(line) {
+        var top = 99;
+        var bottom = 0;
+        for (var i = 0; i < line.length; ++i) {
+          var g = VopWeb.glyph(font, line[i]);
+          top = Math.min(top, g[0]);
+          bottom = Math.max(bottom, g[0] + g[1].split('/').length);
+        }
+        return {top: top, bottom: bottom};
+      });
+      var total = inks.reduce(function(sum, ink) { return sum + ink.bottom - ink.top; }, 0) +
+                  2 * (lines.length - 1);
+      var y = at === undefined ? Math.floor((height - total) / 2) : at;
+      var d = '';
+      lines.forEach(function(line, n) {
+        var x = at === undefined ? Math.floor((width - VopWeb.measure(font, line)) / 2) : at;
+        for (var i = 0; i < line.length; ++i) {
+          var g = VopWeb.glyph(font, line[i]);
+          g[1].split('/').forEach(function(row, r) {
+            row.replace(/#+/g, function(run, from) {
+              d += 'M' + (x + from) + ' ' + (y + g[0] - inks[n].top + r) + 'h' + run.length + 'v1h-' +
+                   run.length + 'z';
+              return run;
+            });
+          });
+          x += g[1].split('/')[0].length + 1;
+        }
+        y += inks[n].bottom - inks[n].top + 2;
+      });
+      var shown = document.createElement('span');
+      shown.className = 'vop-text';
+      shown.textContent = text;
+      element.innerHTML = '<svg aria-hidden="true" shape-rendering="crispEdges" width="' + width +
+                          '" height="' + height + '"><path d="' + d + '"/></svg>';
+      element.append(shown);
+    },
+
+    // A control's caption, drawn anew when it, the control's size or its font changes:
+    // once, when the game's code for the event has run (it often changes all three).
+    dirty: [],
+    draw: function(element) {
+      if (VopWeb.dirty.indexOf(element) >= 0) return;
+      if (VopWeb.dirty.length === 0) queueMicrotask(VopWeb.drawDirty);
+      VopWeb.dirty.push(element);
+    },
+    drawDirty: function() {
+      VopWeb.dirty.splice(0).forEach(function(element) {
+        var v = element.vop;
+        if (v.width > 0) {
+          VopWeb.write(element, v.caption, v.font, v.width, v.height,
+                       element instanceof HTMLButtonElement ? undefined : v.font === 'small' ? 2 : 1);
+        }
+      });
+    },
+
+    // The window with its frame and title bar, in the middle of the page.
     createWindow: function(width, height, background) {
       var page = document.createElement('div');
       page.id = 'vop';
+      var frame = document.createElement('div');
+      frame.className = 'vop-window';
+      frame.hidden = true;
+      var title = document.createElement('div');
+      title.className = 'vop-title';
       var form = document.createElement('div');
       form.className = 'vop-form';
       form.style.width = width + 'px';
       form.style.height = height + 'px';
       form.style.background = background;
-      form.hidden = true;
+      frame.append(title, form);
+      page.append(frame);
       var status = document.createElement('p');
       status.className = 'vop-status';
       status.setAttribute('role', 'status');
       status.hidden = true;
-      page.append(form, status);
+      var live = document.createElement('p');
+      live.className = 'vop-text';
+      live.setAttribute('aria-live', 'polite');
 
-      // The "Win" box: a title, the text and one button.
+      // The "Win" box: a window of its own, with its title bar, the text and one button.
       var box = document.createElement('dialog');
       box.className = 'vop-box';
       box.setAttribute('aria-labelledby', 'vop-box-title');
       box.setAttribute('aria-describedby', 'vop-box-text');
-      box.innerHTML = '<div class="vop-box-title" id="vop-box-title"></div>' +
-                      '<p id="vop-box-text"></p><button type="button">OK</button>';
-      box.querySelector('button').addEventListener('click', function() { box.close(); });
-      document.body.append(page, box);
+      box.innerHTML = '<div class="vop-window"><div class="vop-title vop-box-title" id="vop-box-title">' +
+                      '</div><div class="vop-box-client"><div class="vop-box-text" id="vop-box-text">' +
+                      '</div><button type="button" id="vop-box-ok"></button></div></div>';
+      var ok = box.querySelector('button');
+      ok.vop = {caption: 'OK', font: 'big', width: 40, height: 15};
+      VopWeb.draw(ok);
+      ok.addEventListener('click', function() { box.close(); });
+      box.addEventListener('cancel', function(e) {
+        // Escape closes the box, as on the desktop; nothing else may.
+        if (!VopWeb.boxOpen) e.preventDefault();
+      });
+      document.body.append(page, status, live, box);
+      VopWeb.page = page;
+      VopWeb.frame = frame;
+      VopWeb.title = title;
       VopWeb.form = form;
-      VopWeb.centre(page, width, height);
       VopWeb.status = status;
+      VopWeb.live = live;
       VopWeb.box = box;
+      VopWeb.size = {width: width + 2 * VopWeb.kFrame, height: height + 2 * VopWeb.kFrame + VopWeb.kTitle};
+      frame.style.width = VopWeb.size.width + 'px';
 
       // A press anywhere but on a button of the window keeps the focus where it is, as
-      // a click on a window's label or background does.
+      // a click on a window's label, background or title bar does; so does a press of
+      // another mouse button, which presses no button.
       document.addEventListener('mousedown', function(e) {
-        if (!(e.target instanceof HTMLButtonElement)) e.preventDefault();
+        if (e.button !== 0 || !(e.target.closest && e.target.closest('button'))) e.preventDefault();
       });
       document.addEventListener('keydown', function(e) {
+        // A held Enter or Space presses a button once, as on the desktop; the browser
+        // would click again on every repeat of Enter.
+        if (e.repeat && (e.key === 'Enter' || e.key === ' ')) {
+          e.preventDefault();
+          return;
+        }
         if (e.key !== 'Tab' || e.ctrlKey || e.altKey || e.metaKey) return;
         if (VopWeb.boxOpen) {
           e.preventDefault();  // the box keeps the focus
-        } else if (VopWeb.live) {
+        } else if (VopWeb.alive) {
           e.preventDefault();
           VopWeb.call(_vop_web_tabbed, VopWeb.placeOf(document.activeElement), e.shiftKey ? 1 : 0);
         }
       });
       // Closing the page ends the game, as closing its window does.
       window.addEventListener('pagehide', function(e) {
-        if (!e.persisted && VopWeb.live) VopWeb.call(_vop_web_closed);
+        if (!e.persisted && VopWeb.alive) VopWeb.call(_vop_web_closed);
       });
+      VopWeb.fitOnChange();
+      var unstarted = document.getElementById('vop-unstarted');
+      if (unstarted) unstarted.remove();
+      // A site that can be installed says so, and keeps itself for play without a
+      // network; not when opened as a file, where a page may fetch nothing, and after the
+      // first paint, which this must not delay.
+      var manifest = document.querySelector('meta[name="vop-manifest"]');
+      if (manifest && navigator.serviceWorker && /^https?:$/.test(location.protocol)) {
+        var keep = function() {
+          var link = document.createElement('link');
+          link.rel = 'manifest';
+          link.href = manifest.content;
+          document.head.append(link);
+          navigator.serviceWorker.register('sw.js').catch(function() {});
+        };
+        if (document.readyState === 'complete') {
+          setTimeout(keep);
+        } else {
+          window.addEventListener('load', keep);
+        }
+      }
     },
 
-    // The window in the middle of the page, its corner on a whole device pixel at every
-    // zoom and pixel ratio, so that its lines and letters stay sharp.
-    centre: function(page, width, height) {
-      function place() {
-        var ratio = window.devicePixelRatio || 1;
-        var at = function(room, size) {
-          return Math.max(0, Math.round((room - size) / 2 * ratio) / ratio) + 'px';
-        };
-        page.style.left = at(document.documentElement.clientWidth, width);
-        page.style.top = at(document.documentElement.clientHeight, height);
-      }
-      // A new pixel ratio (a zoom, another screen) places the window anew.
+    // The nearest place to `css` (CSS pixels, not below 0) that is a whole device pixel
+    // and a place the page's layout keeps exactly: a whole number of CSS pixels that makes
+    // whole device pixels (every other one at a ratio of 1.5).
+    onDevicePixel: function(css) {
+      var ratio = window.devicePixelRatio || 1;
+      var step = 1;
+      while (step < 16 && Math.abs(step * ratio - Math.round(step * ratio)) > 1e-6) ++step;
+      return Math.max(0, Math.round(css / step) * step);
+    },
+
+    // The largest whole number of device pixels a pixel of the window can take in the
+    // room the page has (one at least), as CSS pixels.
+    scaleFor: function(size, room) {
+      var ratio = window.devicePixelRatio || 1;
+      var k = Math.floor(Math.min(room.width * ratio / size.width, room.height * ratio / size.height));
+      return Math.max(1, k) / ratio;
+    },
+
+    // The window as large as whole device pixels let it be, in the middle of the page and
+    // its corner on a whole device pixel, so that every line and letter stays sharp;
+    // where it does not fit even so, the page scrolls. Anew when the page's size, zoom or
+    // screen changes.
+    fit: function() {
+      var room = {width: document.documentElement.clientWidth, height: document.documentElement.clientHeight};
+      var size = VopWeb.size;
+      var scale = VopWeb.scaleFor(size, room);
+      var at = function(space, length) {
+        return VopWeb.onDevicePixel((space - length * scale) / 2) + 'px';
+      };
+      // Zoomed, not transformed: the page lays the window out at its size, and so puts
+      // every edge on a device pixel, at any device pixel ratio.
+      VopWeb.frame.style.zoom = scale;
+      VopWeb.page.style.left = at(room.width, size.width);
+      VopWeb.page.style.top = at(room.height, size.height);
+      if (VopWeb.box.open) VopWeb.placeBox();
+    },
+    fitOnChange: function() {
       function watchRatio() {
         window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)')
-            .addEventListener('change', function() { place(); watchRatio(); }, {once: true});
+            .addEventListener('change', function() { VopWeb.fit(); watchRatio(); }, {once: true});
       }
-      window.addEventListener('resize', place);
+      window.addEventListener('resize', VopWeb.fit);
       watchRatio();
-      place();
+      VopWeb.fit();
     },
 
     createControl: function(place, isButton, name, background) {
       var element = document.createElement(isButton ? 'button' : 'div');
       element.id = name;
+      element.vop = {caption: '', font: 'big', width: 0, height: 0};
       if (isButton) {
         element.type = 'button';
         element.addEventListener('focus', function() {
@@ -131,36 +351,69 @@ mergeInto(LibraryManager.library, {
     showWindow: function() {
       var elements = VopWeb.controls.filter(Boolean);
       elements.sort(function(a, b) {
-        return (parseInt(a.style.top, 10) - parseInt(b.style.top, 10)) ||
-               (parseInt(a.style.left, 10) - parseInt(b.style.left, 10));
+        return (a.vop.top - b.vop.top) || (a.vop.left - b.vop.left);
       });
       VopWeb.form.append.apply(VopWeb.form, elements);
-      VopWeb.form.hidden = false;
+      VopWeb.frame.hidden = false;
+    },
+
+    setTitle: function(caption) {
+      document.title = caption;
+      VopWeb.title.lang = VopWeb.langOf(caption);
+      VopWeb.write(VopWeb.title, caption, 'big', VopWeb.size.width - 2 * VopWeb.kFrame, VopWeb.kTitle, 2);
+    },
+
+    // The box: as large as the window's pixels are, or smaller where the page has not the
+    // room, so that it is always whole; below the window, so that the game stays in view
+    // behind it, and higher up only where the page is too short for both.
+    placeBox: function() {
+      var box = VopWeb.box;
+      var inner = box.firstChild;
+      inner.style.zoom = 1;
+      var natural = inner.getBoundingClientRect();
+      var size = {width: natural.width, height: natural.height};
+      var room = {width: window.innerWidth, height: window.innerHeight};
+      var scale = Math.min(VopWeb.scaleFor(size, room), VopWeb.scaleFor(VopWeb.size, room));
+      scale = Math.min(scale, room.width / size.width, room.height / size.height);
+      inner.style.zoom = scale;
+      var below = VopWeb.page.getBoundingClientRect().bottom + 8;
+      var top = Math.max(0, Math.min(below, room.height - size.height * scale));
+      box.style.top = Math.min(VopWeb.onDevicePixel(top), Math.floor(room.height - size.height * scale)) + 'px';
+      box.style.left = VopWeb.onDevicePixel((room.width - size.width * scale) / 2) + 'px';
     },
 
     showBox: function(prompt, title, wakeUp) {
       var box = VopWeb.box;
-      box.querySelector('#vop-box-title').textContent = title;
-      box.querySelector('#vop-box-text').textContent = prompt;
+      VopWeb.write(box.querySelector('.vop-box-title'), title, 'big', 64, VopWeb.kTitle, 2);
+      VopWeb.write(box.querySelector('.vop-box-text'), prompt, 'big', 64, 9);
       box.addEventListener('close', function() {
         VopWeb.boxOpen = false;
+        VopWeb.frame.classList.remove('vop-inactive');
         VopWeb.call(wakeUp);  // the game's code goes on after the box
       }, {once: true});
       VopWeb.boxOpen = true;
+      VopWeb.frame.classList.add('vop-inactive');
       box.showModal();
-      // Below the window, so that the game stays in view behind the box; higher up only
-      // where the page is too short for both.
-      var below = VopWeb.form.getBoundingClientRect().bottom + 8;
-      box.style.top = Math.max(0, Math.min(below, window.innerHeight - box.offsetHeight)) + 'px';
+      VopWeb.placeBox();
+    },
+
+    // What a screen reader hears as it changes on the focused control: the table's state
+    // on the button the game parks the focus on, after every move.
+    announce: function(element) {
+      if (document.activeElement === element && element.getAttribute('aria-label')) {
+        VopWeb.live.lang = element.lang;
+        VopWeb.live.textContent = element.getAttribute('aria-label');
+      }
     },
 
     end: function(line, isError) {
-      if (!VopWeb.live || !VopWeb.form) return;
-      VopWeb.live = false;
+      if (!VopWeb.alive || !VopWeb.form) return;
+      VopWeb.alive = false;
       VopWeb.controls.forEach(function(element) {
         if (element instanceof HTMLButtonElement) element.disabled = true;
       });
       VopWeb.form.inert = true;
+      VopWeb.frame.classList.add('vop-inactive');
       VopWeb.status.textContent = line;
       VopWeb.status.classList.toggle('vop-error', !!isError);
       VopWeb.status.hidden = false;
@@ -198,12 +451,15 @@ mergeInto(LibraryManager.library, {
   vop_web_show_window: function() {
     VopWeb.showWindow();
   },
+  vop_web_set_title__deps: ['$VopWeb'],
   vop_web_set_title: function(title) {
-    document.title = UTF8ToString(title);
+    VopWeb.setTitle(UTF8ToString(title));
   },
   vop_web_set_caption__deps: ['$VopWeb'],
   vop_web_set_caption: function(place, caption) {
-    VopWeb.controls[place].textContent = UTF8ToString(caption);
+    var element = VopWeb.controls[place];
+    element.vop.caption = UTF8ToString(caption);
+    VopWeb.draw(element);
   },
   vop_web_set_enabled__deps: ['$VopWeb'],
   vop_web_set_enabled: function(place, enabled) {
@@ -222,33 +478,48 @@ mergeInto(LibraryManager.library, {
   },
   vop_web_set_geometry__deps: ['$VopWeb'],
   vop_web_set_geometry: function(place, left, top, width, height) {
-    var style = VopWeb.controls[place].style;
+    var element = VopWeb.controls[place];
+    var style = element.style;
     style.left = left + 'px';
     style.top = top + 'px';
     style.width = width + 'px';
     style.height = height + 'px';
+    var v = element.vop;
+    v.left = left;
+    v.top = top;
+    if (v.width !== width || v.height !== height) {
+      v.width = width;
+      v.height = height;
+      VopWeb.draw(element);
+    }
   },
   vop_web_set_font__deps: ['$VopWeb'],
   vop_web_set_font: function(place, face, points) {
-    var style = VopWeb.controls[place].style;
-    style.fontFamily = '"' + UTF8ToString(face) + '", monospace';
-    // In whole pixels, as a desktop sizes its fonts: letters this small keep whole strokes.
-    style.fontSize = Math.round(points * 96 / 72) + 'px';
+    // The definition's one font, "Small Fonts" at 5 points, is the grid's pixel font.
+    var element = VopWeb.controls[place];
+    element.vop.font = points < 7 ? 'small' : 'big';
+    VopWeb.draw(element);
   },
   vop_web_set_color__deps: ['$VopWeb'],
   vop_web_set_color: function(place, color) {
-    VopWeb.controls[place].style.color = UTF8ToString(color);
+    var element = VopWeb.controls[place];
+    element.style.color = UTF8ToString(color);
+    // For the forced colours of a high-contrast theme, which would make every ink alike.
+    element.dataset.ink = UTF8ToString(color);
   },
   vop_web_set_spoken__deps: ['$VopWeb'],
   vop_web_set_spoken: function(place, name, description) {
     var element = VopWeb.controls[place];
-    element.setAttribute('aria-label', UTF8ToString(name));
+    name = UTF8ToString(name);
     var said = UTF8ToString(description);
+    element.setAttribute('aria-label', name);
     if (said) {
       element.setAttribute('aria-description', said);
     } else {
       element.removeAttribute('aria-description');
     }
+    element.lang = VopWeb.langOf(name + said);
+    VopWeb.announce(element);
   },
   vop_web_focus__deps: ['$VopWeb'],
   vop_web_focus: function(place) {
@@ -261,7 +532,7 @@ mergeInto(LibraryManager.library, {
   },
   vop_web_ended_shown__deps: ['$VopWeb'],
   vop_web_ended_shown: function() {
-    return !VopWeb.live && !VopWeb.status.hidden ? 1 : 0;
+    return !VopWeb.alive && !VopWeb.status.hidden ? 1 : 0;
   },
   vop_web_message_box__deps: ['$VopWeb'],
   vop_web_message_box: function(prompt, title) {
