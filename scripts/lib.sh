@@ -104,7 +104,8 @@ tally() {
 # report of no test at all is a failure.
 tally_junit() {
     local suite
-    suite="$(grep -o -m 1 '<testsuite [^>]*>' "$1" 2>/dev/null)" || die "no CTest report in $1"
+    suite="$(tr '\n\t' '  ' <"$1" | grep -o -m 1 '<testsuite [^>]*>')" ||
+        die "no CTest report in $1"
     local total failed skipped
     total="$(sed -nE 's/.* tests="([0-9]+)".*/\1/p' <<<"$suite")"
     failed="$(sed -nE 's/.* failures="([0-9]+)".*/\1/p' <<<"$suite")"
