@@ -9,9 +9,12 @@ cd "$VOP_ROOT"
 VOP_TALLY="$(mktemp)"
 export VOP_TALLY
 at_exit rm -f "$VOP_TALLY"
-# The time of each stage that ran, at the end of the run however it ends.
+# The time of each stage that ran, once, before the closing line or when a stage fails.
 times=()
+times_shown=0
 print_times() {
+    [ $times_shown -eq 0 ] || return 0
+    times_shown=1
     say "time by stage"
     printf '%s\n' "${times[@]}" "$(printf '%5d s  in all' "$SECONDS")" >&2
 }
@@ -35,6 +38,7 @@ for stage in "${stages[@]}"; do
     [ $rc -eq 0 ] || die "stage $name failed after $((SECONDS - started)) s"
     say "stage $name: $((SECONDS - started)) s"
 done
+print_times
 passed=$(awk '{p += $1} END {print p + 0}' "$VOP_TALLY")
 failed=$(awk '{f += $2} END {print f + 0}' "$VOP_TALLY")
 echo "vop: $passed passed, $failed failed"
