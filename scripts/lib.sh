@@ -44,15 +44,14 @@ if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
 # fresh machine's unattended upgrades hold at first boot. (`update` does not wait for its
 # own lock, the lists', however long DPkg::Lock::Timeout is: it is tried again instead.)
 apt_get() {
-    local log tries=0 rc=0
+    local log rc deadline=$((SECONDS + 600))
     log="$(mktemp)"
     while true; do
         rc=0
-        DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get -o DPkg::Lock::Timeout=600 "$@" \
+        "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@" \
             2>"$log" || rc=$?
         cat "$log" >&2
-        tries=$((tries + 1))
-        if [ $rc -eq 0 ] || ! grep -q 'Could not get lock' "$log" || [ $tries -ge 60 ]; then
+        if [ $rc -eq 0 ] || ! grep -q 'Could not get lock' "$log" || [ $SECONDS -ge $deadline ]; then
             break
         fi
         say "apt-get $1: waiting for the package lock"
