@@ -4,7 +4,6 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 add_library(vop_qt_game STATIC qt_game.cpp)
 target_link_libraries(vop_qt_game PUBLIC vop_game vop_qt)
 target_compile_definitions(vop_qt_game PUBLIC VOP_APP_ID="${VOP_APP_ID}")
-vop_layer(vop_qt_game app)
 
 # The title-bar icon travels inside the program, in the sizes title bars and task
 # switchers draw: it shows even before (or without) an installed icon theme entry.
@@ -18,8 +17,6 @@ qt_add_resources(vop_qt_game vop_window_icon PREFIX "/window-icon" FILES ${vop_w
 
 add_executable(vop main_qt.cpp)
 target_link_libraries(vop PRIVATE vop_qt_game)
-vop_strict(vop)
-vop_harden(vop)
 
 # Installed under the game's own application id, so menus, software centres and
 # Wayland shells find the entry, the icon and the description together.

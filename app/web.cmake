@@ -5,5 +5,4 @@ add_executable(vop main_web.cpp)
 target_link_libraries(vop PRIVATE vop_game vop_web)
 # Small to fetch: the C++ library's smallest allocator; nothing in a card game is hot.
 target_link_options(vop PRIVATE -sMALLOC=emmalloc)
-vop_strict(vop)
 vop_web_page(vop ${PROJECT_BINARY_DIR}/site OFFLINE)

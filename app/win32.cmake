@@ -20,6 +20,5 @@ if(MINGW AND VOP_LIBSTDCXX)
 endif()
 target_link_libraries(vop PRIVATE vop_game vop_win32)
 # wWinMain; ASLR and DEP for a program that ships to other people's machines.
-target_link_options(vop PRIVATE -municode -Wl,--dynamicbase -Wl,--nxcompat
+target_link_options(vop PRIVATE -municode LINKER:--dynamicbase,--nxcompat
                     $<$<CONFIG:Release,MinSizeRel>:-s>)
-vop_strict(vop)

@@ -51,5 +51,5 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
 endif()
 # A PE file carries its link time; vop.exe carries none, so two links are identical.
 if(MINGW)
-    add_link_options(-Wl,--no-insert-timestamp)
+    add_link_options(LINKER:--no-insert-timestamp)
 endif()

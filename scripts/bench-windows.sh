@@ -9,28 +9,22 @@ runs="${VOP_BENCH_RUNS:-15}"
 
 need_windows_tools python3 python3-xlib
 # The 32-bit vop.exe where 32-bit programs run, else the 64-bit build of the same sources.
-build="build/$VOP_WINDOWS_PRESET-bench"
-toolchain=cmake/toolchain-i686-w64-mingw32.cmake
+preset="$VOP_WINDOWS_PRESET-bench"
+build="build/$preset"
 mingw=i686-w64-mingw32
 if [ "$VOP_WINDOWS_PRESET" = windows-x64 ]; then
-    toolchain=cmake/toolchain-x86_64-w64-mingw32.cmake
     mingw=x86_64-w64-mingw32
 fi
 say "$VOP_WINDOWS_RAN"
-cmake -S . -B "$build" --toolchain "$toolchain" -G Ninja --no-warn-unused-cli \
-    -DCMAKE_BUILD_TYPE=Release -DVOP_QT=OFF -DVOP_WIN32=ON -DVOP_TESTS=OFF -DVOP_BENCH=ON >/dev/null
-cmake --build "$build" --target vop win32_bare_window >/dev/null
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target vop win32_bare_window >/dev/null
 
 scratch="$(mktemp -d)"
-XVFB_PID=""
-cleanup() {
-    WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap 'rc=$?; cleanup; [ $rc -eq 0 ] || echo "vop: FAILED (exit $rc) in bench-windows.sh" >&2; exit $rc' EXIT
-
-start_xvfb
+at_exit rm -rf "$scratch"
+start_xvfb 1024x768x24
+at_exit kill "$XVFB_PID"
+stop_wine() { WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null; }
+at_exit stop_wine
 say "start-up to the window's map and peak memory, Win32 under Wine"
 start_wine "$scratch/prefix"
 # Wine's own server and services stay up for the whole run: they are Wine's start-up,

@@ -26,9 +26,11 @@ build/bench/bench/core_bench --benchmark_repetitions=10 --benchmark_report_aggre
     --benchmark_display_aggregates_only=true 2>/dev/null | grep -E '_(median|cv) '
 
 say "start-up to the window's map and peak memory, Qt under Xvfb"
-xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96 -nolisten tcp" env QT_QPA_PLATFORM=xcb \
-    /usr/bin/python3 bench/startup.py --name qt --runs "${VOP_BENCH_RUNS:-15}" --csv "$HISTORY" \
-    --vop build/bench/app/vop --bare build/bench/bench/qt_bare_window "${others[@]}"
+start_xvfb 1024x768x24
+at_exit kill "$XVFB_PID"
+QT_QPA_PLATFORM=xcb /usr/bin/python3 bench/startup.py --name qt --runs "${VOP_BENCH_RUNS:-15}" \
+    --csv "$HISTORY" --vop build/bench/app/vop --bare build/bench/bench/qt_bare_window "${others[@]}"
+kill "$XVFB_PID"
 
 if [ "${VOP_BENCH_WINDOWS:-1}" != 0 ]; then
     bash scripts/bench-windows.sh "$HISTORY"  # prints vop.exe's stripped size too

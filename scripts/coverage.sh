@@ -7,7 +7,7 @@ need_packages "${BUILD_PACKAGES[@]}" libgtest-dev gcovr
 cmake --preset coverage >/dev/null
 cmake --build --preset coverage
 find build/coverage -name '*.gcda' -delete
-run_ctest build/coverage -j2
+run_ctest coverage
 find build/coverage/CMakeFiles -path '*CompilerId*' -name '*.gc*' -delete
 # Exception edges the compiler adds for every call that may throw are not the game's
 # branches; branches the compiler proves dead are not either.

@@ -1,14 +1,65 @@
-# Shared by Vop's scripts: loud failures, root or sudo, and installing missing Debian packages.
-set -euo pipefail
+# shellcheck shell=bash
+# Shared by Vop's scripts: a failure names its file and line, root or sudo, installing
+# missing Debian packages, CTest's counts, Xvfb and Wine.
+set -Eeuo pipefail
 
 VOP_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export VOP_ROOT
 
 say() { printf '\033[1m== %s\033[0m\n' "$*" >&2; }
-die() { printf 'vop: %s\n' "$*" >&2; exit 1; }
-trap 'rc=$?; [ $rc -eq 0 ] || printf "vop: FAILED (exit %s) at %s:%s: %s\n" "$rc" "${BASH_SOURCE[0]##*/}" "$LINENO" "$BASH_COMMAND" >&2' EXIT
+
+# where FILE LINE: a place in the scripts as the clone names it (scripts/test.d/20-linux.sh:12).
+where() { printf '%s:%s' "$(realpath -m --relative-to="$VOP_ROOT" "$1")" "$2"; }
+
+# die MESSAGE: stops the script with MESSAGE and the place die was called from.
+die() {
+    local line file
+    read -r line _ file <<<"$(caller 0)"
+    printf 'vop: %s (%s)\n' "$*" "$(where "$file" "$line")" >&2
+    exit 1
+}
+
+# Any command that fails stops the script with its own file, line and text; with -E the
+# trap holds in functions and subshells too, so a stage that sources this keeps it.
+failed() {
+    printf 'vop: FAILED (exit %s) at %s: %s\n' "$1" "$(where "$2" "$3")" "$4" >&2
+}
+trap 'failed $? "${BASH_SOURCE[0]}" "$LINENO" "$BASH_COMMAND"' ERR
+
+# at_exit COMMAND...: runs COMMAND when the script ends, however it ends; the last one
+# asked for runs first. For scratch folders, Xvfb and Wine servers.
+VOP_AT_EXIT=()
+at_exit() { VOP_AT_EXIT+=("$(printf '%q ' "$@")"); }
+run_at_exit() {
+    local i
+    for ((i = ${#VOP_AT_EXIT[@]} - 1; i >= 0; i--)); do
+        eval "${VOP_AT_EXIT[i]}" || true
+    done
+}
+trap run_at_exit EXIT
 
 if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
+
+# apt_get ARGS...: apt-get as root, waiting up to ten minutes for the package lock that a
+# fresh machine's unattended upgrades hold at first boot. (`update` does not wait for its
+# own lock, the lists', however long DPkg::Lock::Timeout is: it is tried again instead.)
+apt_get() {
+    local log rc deadline=$((SECONDS + 600))
+    log="$(mktemp)"
+    while true; do
+        rc=0
+        "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@" \
+            2>"$log" || rc=$?
+        cat "$log" >&2
+        if [ $rc -eq 0 ] || ! grep -q 'Could not get lock' "$log" || [ $SECONDS -ge $deadline ]; then
+            break
+        fi
+        say "apt-get $1: waiting for the package lock"
+        sleep 10
+    done
+    rm -f "$log"
+    return $rc
+}
 
 # need_packages PKG...: installs the ones that are missing; apt-get update runs at most once.
 need_packages() {
@@ -20,15 +71,16 @@ need_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
     say "installing ${missing[*]}"
     if [ -z "${VOP_APT_UPDATED:-}" ]; then
-        "${SUDO[@]}" apt-get update -qq || die "apt-get update failed"
+        apt_get update -qq || die "apt-get update failed"
         export VOP_APT_UPDATED=1
     fi
-    DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null || die "could not install: ${missing[*]}"
+    apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+        die "could not install: ${missing[*]}"
 }
 
-# Packages every build needs.
+# Packages every build needs, and the Qt window's.
 BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config)
+# shellcheck disable=SC2034  # for the scripts that source this
 QT_PACKAGES=(qt6-base-dev libgl-dev fonts-dejavu-core fontconfig)
 
 # need_cjk_font: the caption's "現在" and "枚" need a font with Japanese glyphs. Most
@@ -40,25 +92,38 @@ need_cjk_font() {
     fi
 }
 
-# run_ctest BUILD_DIR [ctest args...]: runs CTest and adds its counts to the run's totals.
-run_ctest() {
-    local dir="$1"
-    shift
-    local log
-    log="$(mktemp)"
-    local rc=0
-    ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$log" || rc=$?
-    local line
-    line="$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)"
-    rm -f "$log"
-    [ -n "$line" ] || die "ctest in $dir ran no test"
-    local failed total
-    failed="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")"
-    total="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")"
+# tally PASSED FAILED: adds one test program's counts to the run's totals (scripts/test.sh).
+tally() {
     if [ -n "${VOP_TALLY:-}" ]; then
-        echo "$((total - failed)) $failed" >>"$VOP_TALLY"
+        echo "$1 $2" >>"$VOP_TALLY"
     fi
-    [ "$rc" -eq 0 ] || die "tests failed in $dir"
+}
+
+# tally_junit FILE: adds the counts of CTest's JUnit report FILE to the run's totals; a
+# report of no test at all is a failure.
+tally_junit() {
+    local suite
+    suite="$(tr '\n\t' '  ' <"$1" | grep -o -m 1 '<testsuite [^>]*>')" ||
+        die "no CTest report in $1"
+    local total failed skipped
+    total="$(sed -nE 's/.* tests="([0-9]+)".*/\1/p' <<<"$suite")"
+    failed="$(sed -nE 's/.* failures="([0-9]+)".*/\1/p' <<<"$suite")"
+    skipped="$(sed -nE 's/.* skipped="([0-9]+)".*/\1/p' <<<"$suite")"
+    [ "${total:-0}" -gt 0 ] || die "CTest ran no test ($1)"
+    tally "$((total - failed - ${skipped:-0}))" "$failed"
+}
+
+# run_ctest PRESET [ctest args...]: runs CTest's test preset PRESET (CMakePresets.json) and
+# adds its counts to the run's totals.
+run_ctest() {
+    local preset="$1"
+    shift
+    local junit rc=0
+    junit="$(mktemp --suffix=.xml)"
+    ctest --preset "$preset" --output-junit "$junit" "$@" || rc=$?
+    tally_junit "$junit"
+    rm -f "$junit"
+    [ "$rc" -eq 0 ] || die "tests failed: ctest --preset $preset $*"
 }
 
 # start_xvfb [SCREEN]: an X server of our own on a display number Xvfb picks itself;
@@ -78,7 +143,8 @@ start_xvfb() {
         fi
         sleep 0.1
     done
-    export DISPLAY=":$(head -n 1 "$numberFile")"
+    DISPLAY=":$(head -n 1 "$numberFile")"
+    export DISPLAY
     rm -f "$numberFile"
 }
 
@@ -93,10 +159,10 @@ need_windows_tools() {
         "${SUDO[@]}" dpkg --add-architecture i386
         unset VOP_APT_UPDATED
     fi
-    local x=(libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1)
+    local xlibs=(libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1)
     need_packages "${BUILD_PACKAGES[@]}" g++-mingw-w64-i686-posix binutils-mingw-w64-i686 \
         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine32:i386 wine64 fonts-wine \
-        "${x[@]}" "${x[@]/%/:i386}" xvfb xauth "$@"
+        "${xlibs[@]}" "${xlibs[@]/%/:i386}" xvfb xauth "$@"
     choose_wine
 }
 
@@ -144,6 +210,7 @@ window_picture() {
     local window
     window="$(timeout 30 xdotool search --sync --onlyvisible --name '^Vop' | head -n 1)" ||
         die "the window of $* did not appear on $DISPLAY"
+    # shellcheck disable=SC2034  # all that xdotool's --shell output sets, kept local
     local WIDTH HEIGHT X Y SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$window")"
     local border=$(((WIDTH - 120 * scale) / 2))
@@ -176,9 +243,7 @@ check() {
 }
 checks_done() {
     say "$1: $VOP_CHECKS_PASSED passed, $VOP_CHECKS_FAILED failed"
-    if [ -n "${VOP_TALLY:-}" ]; then
-        echo "$VOP_CHECKS_PASSED $VOP_CHECKS_FAILED" >>"$VOP_TALLY"
-    fi
+    tally "$VOP_CHECKS_PASSED" "$VOP_CHECKS_FAILED"
     [ "$VOP_CHECKS_FAILED" -eq 0 ] || die "$1 checks failed"
 }
 

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Makes what a user installs, in dist/: the .deb, the Windows zip, the web zip once the web
-# build exists, and SHA256SUMS; any clone of one commit gives the same bytes.
+# Makes what a user installs, in dist/: the .deb (dpkg-buildpackage on debian/), the Windows
+# zip, the web zip, and SHA256SUMS; any clone of one commit gives the same bytes.
 #   bash scripts/package.sh             the packages, from clean builds of this tree
 #   bash scripts/package.sh --check     the packages from two fresh clones of the last commit,
 #                                       in two different folders, compared byte for byte
-#   bash scripts/package.sh --programs  only the Linux program and vop.exe, built as for the
-#                                       packages (the test stage compares two such builds)
+#   bash scripts/package.sh --programs  only the .deb and vop.exe, built as for the packages,
+#                                       in build/package/ and build/package-windows/ (the
+#                                       test stage compares two such builds)
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$VOP_ROOT"
 
@@ -28,20 +29,56 @@ export SOURCE_DATE_EPOCH
 export TZ=UTC
 umask 022
 
-# build_programs: clean release builds of the Linux program and of vop.exe. Qt's resource
-# compiler stamps the icons with SOURCE_DATE_EPOCH instead of the files' own times.
-build_programs() {
-    need_packages "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" g++-mingw-w64-i686-posix \
-        binutils-mingw-w64-i686
-    say "building the Linux program (build/package)"
-    cmake --preset package --fresh >/dev/null
-    cmake --build --preset package --clean-first
+# build_exe: a clean release build of vop.exe; sets version (CMakeLists.txt's, as shown).
+build_exe() {
+    need_packages "${BUILD_PACKAGES[@]}" g++-mingw-w64-i686-posix binutils-mingw-w64-i686
     say "building vop.exe (build/package-windows)"
     cmake --preset package-windows --fresh >/dev/null
     cmake --build --preset package-windows --clean-first --target vop
-    version="$(cat build/package/release/version.txt)"
-    [ "$version" = "$(cat build/package-windows/release/version.txt)" ] ||
-        die "the Linux and Windows builds disagree on the version"
+    version="$(cat build/package-windows/release/version.txt)"
+}
+
+# source_files: the tree's own files, each name ended by NUL: what git tracks or would
+# track, or, in a copy without git, everything but the builds.
+source_files() {
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        git ls-files -z -co --exclude-standard
+    else
+        find . -path ./build -prune -o -path ./dist -prune -o -type f -printf '%P\0'
+    fi
+}
+
+# build_deb: the .deb as Debian builds one, `dpkg-buildpackage -b` with debian/rules, on a
+# copy of the sources in a scratch folder named as Debian names them (vop-VERSION), as
+# the build writes its files beside the sources. Every source file is dated by the commit,
+# as a source package unpacks: installed as they are, they carry that date in any clone.
+# Sets deb, the package in build/package/.
+build_deb() {
+    need_packages "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" dpkg-dev debhelper
+    local deb_version
+    deb_version="$(dpkg-parsechangelog -S Version)"
+    [ "${deb_version%-*}" = "$version" ] ||
+        die "debian/changelog's latest entry is $deb_version, but CMakeLists.txt says" \
+            "$version: add an entry for $version-1"
+    local sources="$scratch/deb/vop-$version" log="build/package/dpkg-buildpackage.log"
+    rm -rf build/package
+    mkdir -p "$sources" build/package
+    source_files | tar --null -T - --ignore-failed-read --mtime="@$SOURCE_DATE_EPOCH" -cf - |
+        tar -C "$sources" -xf -
+    say "building the .deb: dpkg-buildpackage -b in $sources (log: $log)"
+    (cd "$sources" && dpkg-buildpackage -b -us -uc) >"$log" 2>&1 ||
+        { tail -n 40 "$log" >&2; die "dpkg-buildpackage failed (the whole log: $log)"; }
+    deb="build/package/vop_${deb_version}_$(dpkg --print-architecture).deb"
+    cp "$scratch/deb/${deb##*/}" "$deb"
+}
+
+# lint_deb: the .deb as Debian's archive would judge it.
+lint_deb() {
+    need_packages lintian
+    say "lintian ${deb##*/}"
+    # Vop is not uploaded to Debian, so its first entry has no "intent to package" bug to close.
+    lintian --fail-on error,warning --suppress-tags initial-upload-closes-no-bugs "$deb" ||
+        die "lintian found errors or warnings in ${deb##*/} (above)"
 }
 
 # make_zip OUT DIR: DIR's files in byte order of their names, each with the commit's time
@@ -56,66 +93,6 @@ make_zip() {
         die "zip could not write $out"
 }
 
-# debian_copyright: the copyright file in Debian's machine-readable format, made from
-# LICENSE so that the holder and the text are written down once.
-debian_copyright() {
-    local holder
-    holder="$(sed -n 's/^Copyright (c) //p' LICENSE)"
-    [ -n "$holder" ] || die "LICENSE has no 'Copyright (c) ...' line"
-    printf '%s\n' \
-        "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
-        "Upstream-Name: Vop" \
-        "" \
-        "Files: *" \
-        "Copyright: $holder" \
-        "License: MIT" \
-        "" \
-        "License: MIT"
-    # The text below the copyright line, as one field: blank lines become " .".
-    sed '1,/^Copyright (c) /d' LICENSE | sed '/./,$!d' | sed -e 's/^$/./' -e 's/^/ /'
-}
-
-# package_deb: vop_VERSION_ARCH.deb, its Depends read off the program by dpkg-shlibdeps.
-package_deb() {
-    need_packages dpkg-dev binutils lintian
-    local deb_version arch work root
-    deb_version="$(dpkg-parsechangelog -l data/debian/changelog -S Version)"
-    [ "${deb_version%-*}" = "$version" ] ||
-        die "data/debian/changelog's latest entry is $deb_version, but CMakeLists.txt says" \
-            "$version: add an entry for $version-1"
-    arch="$(dpkg --print-architecture)"
-    work="$scratch/deb"
-    root="$work/debian/vop"  # where dpkg's tools look for the package's files
-    mkdir -p "$root/DEBIAN"
-    DESTDIR="$root" cmake --install build/package --prefix /usr >/dev/null
-    # As Debian's own packages are stripped: symbols and build notes out, the build id kept.
-    strip --remove-section=.comment --remove-section=.note --strip-unneeded "$root/usr/games/vop"
-    gzip -9n "$root/usr/share/man/man6/vop.6"
-    mkdir -p "$root/usr/share/doc/vop"
-    debian_copyright >"$root/usr/share/doc/vop/copyright"
-    gzip -9n <data/debian/changelog >"$root/usr/share/doc/vop/changelog.Debian.gz"
-
-    # dpkg's tools read the debian/ folder of the place they run in.
-    cp data/debian/control data/debian/changelog "$work/debian/"
-    (cd "$work" && dpkg-shlibdeps -edebian/vop/usr/games/vop && dpkg-gencontrol -pvop -Pdebian/vop) ||
-        die "dpkg-shlibdeps or dpkg-gencontrol failed on the Linux program"
-    (cd "$root" && find usr -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum) \
-        >"$root/DEBIAN/md5sums"
-
-    find "$root" -type d -exec chmod 0755 {} +
-    find "$root" -type f -exec chmod 0644 {} +
-    chmod 0755 "$root/usr/games/vop"
-    find "$root" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
-    deb="$dist/vop_${deb_version}_${arch}.deb"
-    dpkg-deb --root-owner-group -Zxz --build "$root" "$deb" >/dev/null ||
-        die "dpkg-deb could not build $deb"
-
-    say "lintian ${deb##*/}"
-    # Vop is not uploaded to Debian, so its first entry has no "intent to package" bug to close.
-    lintian --fail-on error,warning --suppress-tags initial-upload-closes-no-bugs "$deb" ||
-        die "lintian found errors or warnings in ${deb##*/} (above)"
-}
-
 # package_windows: vop.exe with a README and the license, as Windows users read text files.
 package_windows() {
     local dir="$scratch/windows"
@@ -126,13 +103,8 @@ package_windows() {
     make_zip "$dist/vop-$version-windows-x86.zip" "$dir"
 }
 
-# package_web: the static site of the browser build, where the project has one: its `web`
-# configure preset builds the site into build/web/site/.
+# package_web: the static site of the browser build (build/web/site/).
 package_web() {
-    if ! cmake --list-presets=configure 2>/dev/null | grep -Eq '^ *"web"( |$)'; then
-        say "no 'web' configure preset in CMakePresets.json: no vop-$version-web.zip"
-        return 0
-    fi
     need_packages emscripten
     say "building the web site (build/web)"
     cmake --preset web --fresh >/dev/null
@@ -141,6 +113,9 @@ package_web() {
     cp -R build/web/site "$scratch/web"
     make_zip "$dist/vop-$version-web.zip" "$scratch/web"
 }
+
+# list_files DIR: the names of the files in DIR, in byte order.
+list_files() { find "$1" -maxdepth 1 -type f -printf '%P\n' | LC_ALL=C sort; }
 
 # check_reproducible: the whole of package.sh in two fresh clones, in folders of different
 # names and depths, and every artefact compared byte for byte.
@@ -160,8 +135,8 @@ check_reproducible() {
             die "scripts/package.sh failed in $clone (left there)"
     done
     local names
-    names="$(cd "$first/dist" && ls)"
-    [ "$names" = "$(cd "$second/dist" && ls)" ] ||
+    names="$(list_files "$first/dist")"
+    [ "$names" = "$(list_files "$second/dist")" ] ||
         die "the two clones made different files: $first/dist and $second/dist"
     local name differ=0
     for name in $names; do
@@ -183,19 +158,21 @@ if [ "$mode" = check ]; then
     check_reproducible
     exit 0
 fi
-build_programs
+scratch="$(mktemp -d)"
+at_exit rm -rf "$scratch"
+build_exe
+build_deb
 [ "$mode" = packages ] || exit 0
 
 need_packages zip coreutils
-scratch="$(mktemp -d)"
-trap 'rc=$?; rm -rf "$scratch"; [ $rc -eq 0 ] || echo "vop: FAILED (exit $rc) in package.sh" >&2; exit $rc' EXIT
+lint_deb
 dist="$VOP_ROOT/dist"
 rm -rf "$dist"
 mkdir -p "$dist"
-package_deb
+cp "$deb" "$dist/"
 package_windows
 package_web
-sums="$(cd "$dist" && ls | LC_ALL=C sort | xargs sha256sum)"
+sums="$(cd "$dist" && list_files . | xargs sha256sum)"
 printf '%s\n' "$sums" >"$dist/SHA256SUMS"
 say "packages in dist/:"
-(cd "$dist" && ls -l --time-style=+ | tail -n +2 >&2)
+find "$dist" -type f -printf '%10s  %P\n' | LC_ALL=C sort -k 2 >&2

@@ -11,9 +11,11 @@ exe="build/$VOP_WINDOWS_PRESET/app/vop.exe"
 mkdir -p docs/screenshots
 
 scratch="$(mktemp -d)"
-XVFB_PID=""
-trap 'WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null; kill "$XVFB_PID" 2>/dev/null; rm -rf "$scratch"' EXIT
+at_exit rm -rf "$scratch"
 start_xvfb 400x300x24
+at_exit kill "$XVFB_PID"
+stop_wine() { WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null; }
+at_exit stop_wine
 start_wine "$scratch/prefix"
 
 for scale in 1 2; do

@@ -7,9 +7,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$VOP_ROOT"
 need_packages "${BUILD_PACKAGES[@]}" libgtest-dev
 # Its own build directory: the test command's asan build keeps its own settings.
-cmake -S . -B build/soak -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOP_SANITIZE=ON \
-    -DVOP_QT=OFF -DVOP_WIN32=OFF >/dev/null
-cmake --build build/soak --target vop_soak
+cmake --preset soak >/dev/null
+cmake --build --preset soak --target vop_soak
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 time ./build/soak/tests/reliability/vop_soak "${1:-10000000}" "${2:-1}"

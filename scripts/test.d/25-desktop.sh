@@ -13,9 +13,8 @@ need_cjk_font
 cmake --preset release >/dev/null
 cmake --build --preset release
 prefix="$(mktemp -d)"
-trap 'rm -rf "$prefix"' EXIT
+at_exit rm -rf "$prefix"
 cmake --install build/release --prefix "$prefix" >/dev/null
-
 
 app=net.vopgame.Vop
 expected=(
@@ -32,8 +31,16 @@ for file in "${expected[@]}"; do
 done
 check "bin/vop is executable" test -x "$prefix/bin/vop"
 check "desktop-file-validate" desktop-file-validate "$prefix/share/applications/$app.desktop"
-check "appstreamcli validate --no-net" \
-    appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml"
+# Pedantic, it notes only the capital letter of the id (kept: desktops already know the
+# game by it) and, before AppStream 1.0 (Debian 12 has 0.16), the developer element.
+metainfo_pedantic() {
+    local out
+    out="$(appstreamcli validate --pedantic --no-net "$1")" || { echo "$out"; return 1; }
+    ! grep -E '^[EWIP]: ' <<<"$out" |
+        grep -vE ': cid-contains-uppercase-letter |: unknown-tag developer$'
+}
+check "appstreamcli validate --pedantic: only the id's capital letter" \
+    metainfo_pedantic "$prefix/share/metainfo/$app.metainfo.xml"
 
 # The installed program on an X server: the caption alone as title, the icon in every
 # size, and the class the desktop entry names in StartupWMClass, whatever its command line.
@@ -76,14 +83,14 @@ screen_reader() {
     kill "$XVFB_PID" 2>/dev/null || true
     return $rc
 }
-export -f screen_reader start_xvfb die
+export -f screen_reader start_xvfb die where
 export prefix
 check "a screen reader hears the table after a play and after \"N\", in English and Japanese" \
     dbus-run-session -- bash -c screen_reader
 
-# The window under Wayland, from the sanitizer build's window tests.
+# The window under Wayland, from the sanitizer build's window tests (stage 20 built them).
 cmake --preset asan >/dev/null
-cmake --build --preset asan
+cmake --build --preset asan --target qt_tests
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 check "window opens and keeps 120 x 63 under weston" \

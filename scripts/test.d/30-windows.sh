@@ -17,15 +17,11 @@ done
 [ -f build/windows/app/vop.exe ] || die "vop.exe was not built"
 
 scratch="$(mktemp -d)"
-XVFB_PID=""
-cleanup() {
-    WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap 'rc=$?; cleanup; [ $rc -eq 0 ] || echo "vop: FAILED (exit $rc) in 30-windows.sh" >&2; exit $rc' EXIT
-
-start_xvfb
+at_exit rm -rf "$scratch"
+start_xvfb 1024x768x24
+at_exit kill "$XVFB_PID"
+stop_wine() { WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null; }
+at_exit stop_wine
 say "initialising a $WINEARCH Wine prefix"
 wine_started=$(date +%s)
 start_wine "$scratch/prefix"
@@ -33,11 +29,11 @@ start_wine "$scratch/prefix"
     die "Wine runs no program in $WINEPREFIX"
 
 if [ "$VOP_WINDOWS_PRESET" = windows ]; then
-    run_ctest build/windows -j2
+    run_ctest windows
 else
     # The program Vop ships, read but not run: its headers, imports, size and resources.
-    run_ctest build/windows -L static
-    VOP_EXE32="$VOP_ROOT/build/windows/app/vop.exe" run_ctest "build/$VOP_WINDOWS_PRESET" -j2
+    run_ctest windows-static
+    VOP_EXE32="$VOP_ROOT/build/windows/app/vop.exe" run_ctest "$VOP_WINDOWS_PRESET"
 fi
 # The same game in the Qt window beside it, for what the two windows must draw alike.
 cmake --preset release >/dev/null

@@ -6,9 +6,7 @@ cd "$VOP_ROOT"
 need_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-run_ctest build/fuzz
+run_ctest fuzz
 runs="$(grep -Eo '^Done [0-9]+ runs in [0-9]+ second' build/fuzz/Testing/Temporary/LastTest.log | tail -n 1)"
 [ -n "$runs" ] || die "the fuzz run did not report its executions"
 say "fuzz: ${runs}s, no finding"

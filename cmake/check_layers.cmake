@@ -1,6 +1,7 @@
 # The layers as docs/ARCHITECTURE.md draws them are the includes' own: for each folder in
 # its table, the folders its files include from are exactly those the table lists (its
-# own aside), and no file reaches another folder by a relative path.
+# own aside), and no file reaches another folder by a relative path. The build runs it
+# (cmake/VopLayers.cmake): cmake -DROOT=<top of the tree> -P cmake/check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS "${ROOT}/docs/ARCHITECTURE.md" rows REGEX "^\\| `[a-z0-9/]+/` \\|")
 if(NOT rows)
