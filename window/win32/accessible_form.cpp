@@ -102,7 +102,7 @@ class FormAccessible final : public ForwardingAccessible {
         POINT at{x, y};
         ScreenToClient(window_, &at);
         const int labels = IsWindow(window_) ? count_(window_) : 0;
-        for (int i = 0; i < labels; ++i) {  // the first made is in front
+        for (int i = labels - 1; i >= 0; --i) {  // the last made is in front
             LabelView view;
             if (lookup_(window_, i, view) && view.visible && view.rect.contains(at.x, at.y)) {
                 child->lVal = labelChildId(window_, i);

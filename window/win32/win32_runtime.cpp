@@ -221,15 +221,14 @@ void Win32Runtime::repaintLabel(ControlId id) {
 
 // Each label as a label window shows it: its background where it has a colour of its own
 // (else the form's shows through), its caption at its top left in its font, in its
-// ForeColor, or greyed while disabled. Where neighbours overlap, the one made first stays
-// in front, as it does among windows made in tab order.
+// ForeColor, or greyed while disabled. Where neighbours overlap, the one made later is in
+// front: it covers its neighbour's blank right edge, never the start of its own letter.
 void Win32Runtime::OnPaint() {
     PAINTSTRUCT ps{};
     const HDC dc = BeginPaint(hwnd_, &ps);
     SetBkMode(dc, TRANSPARENT);
     const HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
-    for (auto at = labels().rbegin(); at != labels().rend(); ++at) {
-        const ControlId id = *at;
+    for (const ControlId id : labels()) {
         const ControlState& s = get(id);
         RECT r = labelRect(id);
         RECT touched{};
