@@ -122,18 +122,6 @@ TEST_F(LayoutTest, ClientAreaIsExactAndTheFrameFixed) {
     EXPECT_NE(GetClassLongPtrW(main, GCLP_HICONSM), 0) << "no title-bar icon";
 }
 
-TEST_F(LayoutTest, FocusButtonLiesOutsideTheClientAreaYetTakesTheFocus) {
-    const HWND focus = focusButton();
-    RECT client{};
-    GetClientRect(main, &client);
-    const RECT place = placeOf(focus);
-    RECT overlap{};
-    EXPECT_FALSE(IntersectRect(&overlap, &client, &place));
-    EXPECT_TRUE(IsWindowVisible(focus));
-    EXPECT_TRUE(IsWindowEnabled(focus));
-    EXPECT_EQ(GetFocus(), focus);
-}
-
 TEST_F(LayoutTest, LabelsAskForSmallFontsAtTheirPointSize) {
     // 5.25 points on the row headers, 5 on the grid: 7 pixels at 96 dpi, 11 and 10 at 144.
     const Scale& want = scale();
