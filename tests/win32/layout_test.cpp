@@ -1,11 +1,13 @@
 // The window as Windows shows it: frame and client size at the system's DPI, the labels'
-// fonts, the form's colour, a move to another DPI and the run-time error's box. Where
+// fonts, the form's colour, the grid in high contrast, a move to another DPI and the
+// run-time error's box. Where
 // the controls stand and how the grid looks are the conformance scenarios' to say.
 #include <array>
 #include <map>
 #include <set>
 #include <vector>
 
+#include "high_contrast.h"
 #include "window/win32/error_box.h"
 #include "window_fixture.h"
 
@@ -148,6 +150,31 @@ TEST_F(LayoutTest, LabelsAskForSmallFontsAtTheirPointSize) {
 TEST_F(LayoutTest, TheFormIsTheMenuColour) {
     EXPECT_EQ(GetClassLongPtrW(main, GCLP_HBRBACKGROUND), COLOR_MENU + 1);
     EXPECT_EQ(paintedOf(main, where({ctl::lblColor, 2})).background, GetSysColor(COLOR_MENU));
+}
+
+// A player who turns high contrast on while the game runs sees the grid in the scheme's
+// colours, a card in the deck, one in the hand and one played each in a pair of its own;
+// turned off, the grid has its own colours again.
+TEST_F(LayoutTest, InHighContrastTheGridTakesTheSchemesColours) {
+    willDraw({41});
+    buttonClick(slotButton(0));  // H 7 played, C 2 drawn into the hand
+    const auto expectPair = [&](int card, int back, int ink, const char* what) {
+        const Painted painted = paintedOf(main, where(grid(card)));
+        EXPECT_EQ(painted.background, GetSysColor(back)) << what;
+        EXPECT_TRUE(painted.has(GetSysColor(ink))) << what;
+    };
+    {
+        const PretendHighContrast contrast;
+        pump();
+        expectPair(1, COLOR_WINDOW, COLOR_WINDOWTEXT, "SA, in the deck");
+        expectPair(41, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, "C 2, in the hand");
+        expectPair(20, COLOR_WINDOW, COLOR_GRAYTEXT, "H 7, played");
+        EXPECT_NE(GetSysColor(COLOR_GRAYTEXT), GetSysColor(COLOR_WINDOWTEXT));
+    }
+    pump();
+    const Painted deck = paintedOf(main, where(grid(1)));
+    EXPECT_EQ(deck.background, 0x00FFFFFFu);
+    EXPECT_TRUE(deck.has(0x00FF0000u)) << "SA is blue again";
 }
 
 // To every other DPI in turn, as a window dragged across monitors, then home: the client
