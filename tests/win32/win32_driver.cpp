@@ -181,12 +181,18 @@ class Win32Driver final : public Driver {
                     front.push_back(clientRectOf(b));
                 }
             }
+            // Only a neighbour can lie over it: those the runtime places there are asked
+            // where a screen reader finds them.
             const Reached labels(runtime_, id);
             const std::vector<ControlId>& made = runtime_.labels();
+            const Dpi dpi = win32::windowDpi(form());
             for (auto other = std::find(made.begin(), made.end(), id) + 1; other < made.end();
                  ++other) {
+                const PixelRect planned = runtime_.pixelRect(*other, dpi);
+                const RECT there{planned.left, planned.top, planned.right(), planned.bottom()};
+                RECT overlap{};
                 const LONG child = runtime_.accessibleChildId(*other);
-                if (labels.childVisible(child)) {
+                if (IntersectRect(&overlap, &there, &at) && labels.childVisible(child)) {
                     front.push_back(labels.placeOf(child, form()));
                 }
             }
