@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "input_device.h"
@@ -106,6 +108,7 @@ class Win32Driver final : public Driver {
     Win32Driver& operator=(const Win32Driver&) = delete;
 
     void start() override {
+        shot_.reset();
         runtime_.start(game_);
         SetWindowPos(form(), nullptr, kWindowAt.x, kWindowAt.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -171,19 +174,13 @@ class Win32Driver final : public Driver {
     // The pixels the player sees of the control: its place, less what lies in front of it
     // (the buttons' windows, and the labels made after it, which the form paints over it).
     std::string look(ControlId id) const override {
-        const Picture window = photograph(form());
+        const Shot& shot = lastShot();
         const RECT at = clientPlace(id);
         std::vector<RECT> front;
         if (runtime_.control(id) == nullptr) {
-            for (HWND b = GetWindow(form(), GW_CHILD); b != nullptr;
-                 b = GetWindow(b, GW_HWNDNEXT)) {
-                if (IsWindowVisible(b)) {
-                    front.push_back(clientRectOf(b));
-                }
-            }
+            front = shot.buttons;
             // Only a neighbour can lie over it: those the runtime places there are asked
             // where a screen reader finds them.
-            const Reached labels(runtime_, id);
             const std::vector<ControlId>& made = runtime_.labels();
             const Dpi dpi = win32::windowDpi(form());
             for (auto other = std::find(made.begin(), made.end(), id) + 1; other < made.end();
@@ -192,11 +189,12 @@ class Win32Driver final : public Driver {
                 const RECT there{planned.left, planned.top, planned.right(), planned.bottom()};
                 RECT overlap{};
                 const LONG child = runtime_.accessibleChildId(*other);
-                if (IntersectRect(&overlap, &there, &at) && labels.childVisible(child)) {
-                    front.push_back(labels.placeOf(child, form()));
+                if (IntersectRect(&overlap, &there, &at) && shot.labels->childVisible(child)) {
+                    front.push_back(shot.labels->placeOf(child, form()));
                 }
             }
         }
+        const Picture& window = shot.window;
         Picture seen{0, 1, {}};
         for (int y = std::max(0L, at.top); y < std::min<LONG>(at.bottom, window.height); ++y) {
             for (int x = std::max(0L, at.left); x < std::min<LONG>(at.right, window.width); ++x) {
@@ -243,13 +241,35 @@ class Win32Driver final : public Driver {
     static HINSTANCE instance() { return GetModuleHandleW(nullptr); }
     HWND form() const { return runtime_.Window(); }
 
+    // The window as it showed after the last input: its pixels, where its buttons' windows
+    // are, and the form's object that a screen reader asks for its labels.
+    struct Shot {
+        Picture window;
+        std::vector<RECT> buttons;
+        std::unique_ptr<Reached> labels;
+    };
+    const Shot& lastShot() const {
+        if (!shot_) {
+            shot_ = Shot{photograph(form()),
+                         {},
+                         std::make_unique<Reached>(runtime_, runtime_.labels().front())};
+            for (HWND b = GetWindow(form(), GW_CHILD); b != nullptr;
+                 b = GetWindow(b, GW_HWNDNEXT)) {
+                if (IsWindowVisible(b)) {
+                    shot_->buttons.push_back(clientRectOf(b));
+                }
+            }
+        }
+        return *shot_;
+    }
+
     // A button where its window is; a label, which has none, where a screen reader
     // finds it.
     RECT clientPlace(ControlId id) const {
         if (const HWND button = runtime_.control(id)) {
             return clientRectOf(button);
         }
-        return Reached(runtime_, id).place(form());
+        return lastShot().labels->placeOf(runtime_.accessibleChildId(id), form());
     }
     POINT onScreen(ControlId id) const {
         const RECT r = clientPlace(id);
@@ -292,10 +312,12 @@ class Win32Driver final : public Driver {
         if (!runtime_.inMessageBox()) {
             box_ = nullptr;  // the last box has gone
         }
+        shot_.reset();
         for (const InputEvent& input : inputs) {
             device_.post(input);
         }
         pump();
+        shot_.reset();
     }
 
     void pump() {
@@ -422,6 +444,7 @@ class Win32Driver final : public Driver {
     HWND box_ = nullptr;  // the box the player has read
     ULONGLONG closeBy_ = ULLONG_MAX;
     ULONGLONG heldSince_ = 0;
+    mutable std::optional<Shot> shot_;  // taken when first needed after an input
 };
 
 }  // namespace
