@@ -18,6 +18,11 @@ if(MINGW AND VOP_LIBSTDCXX)
     set(VOP_LEAN_CXX_RUNTIME ${CMAKE_CURRENT_SOURCE_DIR}/lean_cxx_runtime.cpp)
     target_sources(vop PRIVATE ${VOP_LEAN_CXX_RUNTIME})
 endif()
+# The 32-bit program loads on Windows XP: what the static C++ runtime would import from a
+# later Windows it finds at run time instead (xp_tick_count.cpp).
+if(MINGW AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_sources(vop PRIVATE xp_tick_count.cpp)
+endif()
 target_link_libraries(vop PRIVATE vop_game vop_win32)
 # wWinMain; ASLR and DEP for a program that ships to other people's machines.
 target_link_options(vop PRIVATE -municode LINKER:--dynamicbase,--nxcompat

@@ -1,6 +1,7 @@
 // Screen readers and the Win32 window through MSAA: each control's role, an object that
-// outlives its window, and the WinEvents that tell of changed words. What the words
-// are is the conformance scenarios' to say (read through MSAA by win32_driver.cpp).
+// outlives its window, and the WinEvents that tell of changed words, the table's among
+// them, as a reader hears them. What the words are is the conformance scenarios' to say
+// (read through MSAA by win32_driver.cpp).
 #include <oleacc.h>
 
 #include <algorithm>
@@ -94,7 +95,8 @@ TEST_F(AccessibilityTest, ObjectOutlivingItsWindowAnswersWithoutTheGame) {
 }
 
 // Which objects told screen readers that their words changed: a window's own, or a
-// child element of it (a label of the form).
+// child element of it (a label of the form); and each new name as a reader asks for it
+// when it hears the change.
 struct Change {
     DWORD event;
     HWND window;
@@ -102,16 +104,33 @@ struct Change {
     bool operator==(const Change&) const = default;
 };
 std::vector<Change> changes;
+std::vector<Text> namesHeard;
 
 void CALLBACK noteChange(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
                          DWORD) {
-    if (object == OBJID_CLIENT) {
-        changes.push_back({event, window, child});
+    if (object != OBJID_CLIENT) {
+        return;
+    }
+    changes.push_back({event, window, child});
+    IAccessible* reader = nullptr;
+    VARIANT which;
+    VariantInit(&which);
+    if (event == EVENT_OBJECT_NAMECHANGE &&
+        SUCCEEDED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
+                                            static_cast<DWORD>(child), &reader, &which))) {
+        BSTR name = nullptr;
+        reader->get_accName(which, &name);
+        namesHeard.push_back(take(name));
+        reader->Release();
+    } else {
+        namesHeard.emplace_back();
     }
 }
 
 TEST_F(AccessibilityTest, ScreenReadersAreToldWhenTheWordsChange) {
     changes.clear();
+    namesHeard.clear();
+    const Text tableBefore = Reached(runtime, {ctl::btnFocus}).name();
     const HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE, nullptr,
                         &noteChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
@@ -126,6 +145,13 @@ TEST_F(AccessibilityTest, ScreenReadersAreToldWhenTheWordsChange) {
     EXPECT_TRUE(pumpUntil([&] { return told(EVENT_OBJECT_NAMECHANGE, main, played); }));
     EXPECT_TRUE(pumpUntil(
         [&] { return told(EVENT_OBJECT_DESCRIPTIONCHANGE, slotButton(3), CHILDID_SELF); }));
+    // Where the focus parks, the table is told anew: the ground, the count, what is playable.
+    const Change table{EVENT_OBJECT_NAMECHANGE, focusButton(), CHILDID_SELF};
+    ASSERT_TRUE(pumpUntil([&] { return told(table.event, table.window, table.child); }));
+    const auto at = std::find(changes.begin(), changes.end(), table) - changes.begin();
+    const Text heard = namesHeard[static_cast<std::size_t>(at)];
+    EXPECT_NE(heard, tableBefore);
+    EXPECT_EQ(heard, runtime.spokenName({ctl::btnFocus})) << toUtf8(heard);
     UnhookWinEvent(hook);
 }
 

@@ -14,10 +14,13 @@ bool ours(HWND window) {
     return window != nullptr && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
 }
 
-LPARAM keyBits(UINT key, Input::Kind kind) {
+LPARAM keyBits(UINT key, InputEvent::Kind kind) {
     LPARAM bits = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16 | 1;
-    if (kind == Input::Kind::KeyUp) {
-        bits |= 1 << 30 | static_cast<LPARAM>(1u << 31);  // down before, and going up
+    if (kind != InputEvent::Kind::KeyDown) {
+        bits |= 1 << 30;  // the key was down before: a held key's repeat, or its release
+    }
+    if (kind == InputEvent::Kind::KeyUp) {
+        bits |= static_cast<LPARAM>(1u << 31);
     }
     return bits;
 }
@@ -28,6 +31,36 @@ void holdShift(bool down) {
     keys[VK_SHIFT] = down ? 0x80 : 0;
     keys[VK_LSHIFT] = keys[VK_SHIFT];
     SetKeyboardState(keys);
+}
+
+// The mouse messages come in threes per button (down, up, double click), left, right
+// and middle in turn, both for the client area and for the frame.
+UINT mouseMessage(UINT first, const InputEvent& input, bool doubleClick) {
+    const UINT which = input.kind == InputEvent::Kind::Release ? 1U : doubleClick ? 2U : 0U;
+    return first + 3U * static_cast<UINT>(input.button) + which;
+}
+
+WPARAM buttonHeld(const InputEvent& input) {
+    if (input.kind == InputEvent::Kind::Release) {
+        return 0;
+    }
+    switch (input.button) {
+        case InputEvent::Mouse::Left:
+            return MK_LBUTTON;
+        case InputEvent::Mouse::Right:
+            return MK_RBUTTON;
+        case InputEvent::Mouse::Middle:
+            break;
+    }
+    return MK_MBUTTON;
+}
+
+// Windows' own loop for moving a window by its title bar holds the mouse until the
+// button comes up.
+bool inMoveLoop() {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof(gui);
+    return GetGUIThreadInfo(GetCurrentThreadId(), &gui) && (gui.flags & GUI_INMOVESIZE) != 0;
 }
 
 struct BoxSearch {
@@ -68,7 +101,7 @@ InputDevice::~InputDevice() {
     DestroyWindow(window_);  // inputs still posted to it are thrown away with it
 }
 
-void InputDevice::post(const Input& input) {
+void InputDevice::post(const InputEvent& input) {
     queue_.push_back(input);
     PostMessageW(window_, kTakeInput, 0, 0);
 }
@@ -89,9 +122,13 @@ void InputDevice::takeNext() {
         return;
     }
     // Taken off the queue first: a box that opens on this input takes the next ones.
-    const Input input = queue_.front();
+    const InputEvent input = queue_.front();
     queue_.pop_front();
-    deliver(input);
+    if (input.mouse()) {
+        deliverMouse(input);
+    } else {
+        deliverKey(input);
+    }
 }
 
 HWND InputDevice::openBox() const {
@@ -103,52 +140,69 @@ HWND InputDevice::openBox() const {
     return search.box;
 }
 
-HWND InputDevice::mouseTarget(POINT at) const {
-    // The system's own hit test: hidden and disabled controls and the labels (which
-    // answer HTTRANSPARENT) let the click through to the window behind them.
-    const HWND target = WindowFromPoint(at);
-    if (!ours(target)) {
-        return nullptr;  // beside the window: another program's or the desktop's
-    }
-    const HWND root = GetAncestor(target, GA_ROOT);
-    if (!IsWindowEnabled(root) || !IsWindowEnabled(target)) {
-        return nullptr;  // a window disabled by a modal box only beeps
-    }
-    const LRESULT hit = SendMessageW(
-        target, WM_NCHITTEST, 0, MAKELPARAM(static_cast<SHORT>(at.x), static_cast<SHORT>(at.y)));
-    return hit == HTCLIENT ? target : nullptr;  // the frame is the window manager's
-}
-
-void InputDevice::deliver(const Input& input) {
+void InputDevice::deliverMouse(const InputEvent& input) {
     MSG msg{};
     msg.time = GetTickCount();
-    if (input.mouse()) {
-        // The button pressed keeps the mouse until released.
-        const HWND target = input.kind == Input::Kind::Release && ours(GetCapture())
-                                ? GetCapture()
-                                : mouseTarget(input.at);
-        if (target == nullptr) {
+    msg.pt = input.at;
+    // The window that pressed keeps the mouse until the button is released.
+    const HWND capture = GetCapture();
+    if (input.kind == InputEvent::Kind::Release && ours(capture)) {
+        POINT client = input.at;
+        ScreenToClient(capture, &client);
+        const LPARAM at = MAKELPARAM(static_cast<SHORT>(client.x), static_cast<SHORT>(client.y));
+        const UINT message = mouseMessage(WM_LBUTTONDOWN, input, false);
+        if (inMoveLoop()) {
+            PostMessageW(capture, message, 0, at);  // for the loop that waits for it
             return;
         }
-        POINT client = input.at;
-        ScreenToClient(target, &client);
-        const bool doubleClicks = (GetClassLongPtrW(target, GCL_STYLE) & CS_DBLCLKS) != 0;
-        msg.hwnd = target;
-        msg.message = input.kind == Input::Kind::Release                       ? WM_LBUTTONUP
-                      : input.kind == Input::Kind::DoublePress && doubleClicks ? WM_LBUTTONDBLCLK
-                                                                               : WM_LBUTTONDOWN;
-        msg.wParam = input.kind == Input::Kind::Release ? 0 : MK_LBUTTON;
-        msg.lParam = MAKELPARAM(static_cast<SHORT>(client.x), static_cast<SHORT>(client.y));
-        msg.pt = input.at;
+        msg.hwnd = capture;
+        msg.message = message;
+        msg.lParam = at;
         route(msg);
         return;
     }
+    // The system's own hit test: hidden and disabled controls and the labels, which
+    // have no window, let the click through to the window behind them.
+    const HWND target = WindowFromPoint(input.at);
+    if (!ours(target)) {
+        return;  // beside the window: another program's or the desktop's
+    }
+    if (!IsWindowEnabled(GetAncestor(target, GA_ROOT)) || !IsWindowEnabled(target)) {
+        return;  // a window disabled by a modal box only beeps
+    }
+    const LRESULT hit =
+        SendMessageW(target, WM_NCHITTEST, 0,
+                     MAKELPARAM(static_cast<SHORT>(input.at.x), static_cast<SHORT>(input.at.y)));
+    msg.hwnd = target;
+    if (hit == HTCLIENT) {
+        POINT client = input.at;
+        ScreenToClient(target, &client);
+        const bool doubleClicks = (GetClassLongPtrW(target, GCL_STYLE) & CS_DBLCLKS) != 0;
+        msg.message = mouseMessage(WM_LBUTTONDOWN, input,
+                                   input.kind == InputEvent::Kind::DoublePress && doubleClicks);
+        msg.wParam = buttonHeld(input);
+        msg.lParam = MAKELPARAM(static_cast<SHORT>(client.x), static_cast<SHORT>(client.y));
+    } else if (hit > HTNOWHERE) {
+        // The frame: its title bar, borders and boxes, told in screen pixels.
+        msg.message =
+            mouseMessage(WM_NCLBUTTONDOWN, input, input.kind == InputEvent::Kind::DoublePress);
+        msg.wParam = static_cast<WPARAM>(hit);
+        msg.lParam = MAKELPARAM(static_cast<SHORT>(input.at.x), static_cast<SHORT>(input.at.y));
+    } else {
+        return;
+    }
+    route(msg);
+}
+
+void InputDevice::deliverKey(const InputEvent& input) {
     const HWND target = GetFocus() != nullptr ? GetFocus() : GetActiveWindow();
     if (!ours(target)) {
         return;
     }
+    MSG msg{};
+    msg.time = GetTickCount();
     msg.hwnd = target;
-    msg.message = input.kind == Input::Kind::KeyUp ? WM_KEYUP : WM_KEYDOWN;
+    msg.message = input.kind == InputEvent::Kind::KeyUp ? WM_KEYUP : WM_KEYDOWN;
     msg.wParam = input.key;
     msg.lParam = keyBits(input.key, input.kind);
     holdShift(input.shift);

@@ -12,24 +12,27 @@
 
 namespace vop::test {
 
-// One half of what a player does: a button going down or up, a key going down or up.
-// Mouse positions are in screen pixels.
-struct Input {
-    enum class Kind : std::uint8_t { Press, DoublePress, Release, KeyDown, KeyUp };
+// One half of what a player does: a mouse button going down or up, a key going down,
+// repeating while held, or up. Mouse positions are in screen pixels.
+struct InputEvent {
+    enum class Kind : std::uint8_t { Press, DoublePress, Release, KeyDown, KeyRepeat, KeyUp };
+    enum class Mouse : std::uint8_t { Left, Right, Middle };
     Kind kind = Kind::Press;
     POINT at{};
     UINT key = 0;
     bool shift = false;
+    Mouse button = Mouse::Left;
 
     bool mouse() const { return kind <= Kind::Release; }
 };
 
 // Inputs are posted to a window of their own and resolved only when some message loop
-// (the game's, or the "Win" box's modal one) takes them: a click goes to the window
-// under the pointer then, or to the one that holds the mouse capture; a key goes to
-// the focus then. Each is then handed to the dialog manager of the loop that took it,
-// as the system does with real input. So inputs queued before a box opens reach the
-// box, and nothing reaches the game's window while the box disables it.
+// (the game's, the "Win" box's modal one, or the one Windows runs while a title bar is
+// held) takes them: a click goes to the window under the pointer then, or to the one that
+// holds the mouse capture, to its client area or to its frame as the window's own hit
+// test says; a key goes to the focus then. Each is then handed to the dialog manager of
+// the loop that took it, as the system does with real input. So inputs queued before a
+// box opens reach the box, and nothing reaches the game's window while the box disables it.
 class InputDevice {
   public:
     explicit InputDevice(Win32Runtime& runtime);
@@ -37,7 +40,7 @@ class InputDevice {
     InputDevice(const InputDevice&) = delete;
     InputDevice& operator=(const InputDevice&) = delete;
 
-    void post(const Input& input);
+    void post(const InputEvent& input);
     std::size_t waiting() const { return queue_.size(); }
 
     // The "Win" box while the game shows it, or null.
@@ -46,13 +49,13 @@ class InputDevice {
   private:
     static LRESULT CALLBACK proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     void takeNext();
-    void deliver(const Input& input);
-    HWND mouseTarget(POINT at) const;
+    void deliverMouse(const InputEvent& input);
+    void deliverKey(const InputEvent& input);
     void route(MSG& msg);
 
     Win32Runtime& runtime_;
     HWND window_ = nullptr;
-    std::deque<Input> queue_;
+    std::deque<InputEvent> queue_;
 };
 
 }  // namespace vop::test

@@ -1,10 +1,13 @@
-// The window as Windows shows it: frame, client size and every control's place at
-// the system's DPI, the labels' fonts and colours, and a move to another DPI.
+// The window as Windows shows it: frame and client size at the system's DPI, the labels'
+// fonts, the form's colour, the grid in high contrast, a move to another DPI and the
+// run-time error's box. Where
+// the controls stand and how the grid looks are the conformance scenarios' to say.
 #include <array>
 #include <map>
 #include <set>
 #include <vector>
 
+#include "high_contrast.h"
 #include "window/win32/error_box.h"
 #include "window_fixture.h"
 
@@ -24,60 +27,16 @@ int dpiColumn() {
     return 0;
 }
 
-RECT box(int x, int y, int w, int h) {
-    return {x, y, x + w, y + h};
-}
-
-struct Place {
-    ControlId id;
-    std::array<RECT, 4> at;  // at 96, 120, 144 and 192 dpi
-};
-
-// The designed places in client pixels: twips x dpi / 1440, halves rounded away
-// from zero as MulDiv rounds (15, 12, 10 and 7.5 twips a pixel).
-const std::array<Place, 14> kPlaces{{
-    {{ctl::btnFocus},
-     {box(120, 64, 25, 12), box(150, 80, 31, 15), box(180, 96, 38, 18), box(240, 128, 50, 24)}},
-    {{ctl::cmdPlay, 1},
-     {box(104, 16, 17, 17), box(130, 20, 21, 21), box(156, 24, 26, 26), box(208, 32, 34, 34)}},
-    {{ctl::cmdPlay, 0},
-     {box(104, 0, 17, 17), box(130, 0, 21, 21), box(156, 0, 26, 26), box(208, 0, 34, 34)}},
-    {{ctl::btnGround},
-     {box(0, 0, 17, 33), box(0, 0, 21, 41), box(0, 0, 26, 50), box(0, 0, 34, 66)}},
-    {{ctl::btnCard, 4},
-     {box(88, 0, 17, 33), box(110, 0, 21, 41), box(132, 0, 26, 50), box(176, 0, 34, 66)}},
-    {{ctl::btnCard, 3},
-     {box(72, 0, 17, 33), box(90, 0, 21, 41), box(108, 0, 26, 50), box(144, 0, 34, 66)}},
-    {{ctl::btnCard, 2},
-     {box(56, 0, 17, 33), box(70, 0, 21, 41), box(84, 0, 26, 50), box(112, 0, 34, 66)}},
-    {{ctl::btnCard, 1},
-     {box(40, 0, 17, 33), box(50, 0, 21, 41), box(60, 0, 26, 50), box(80, 0, 34, 66)}},
-    {{ctl::btnCard, 0},
-     {box(24, 0, 17, 33), box(30, 0, 21, 41), box(36, 0, 26, 50), box(48, 0, 34, 66)}},
-    {{ctl::lblColor, 3},
-     {box(3, 56, 9, 9), box(4, 70, 11, 11), box(5, 84, 14, 14), box(7, 112, 18, 18)}},
-    {{ctl::lblColor, 2},
-     {box(3, 48, 9, 9), box(4, 60, 11, 11), box(5, 72, 14, 14), box(7, 96, 18, 18)}},
-    {{ctl::lblColor, 1},
-     {box(3, 40, 9, 9), box(4, 50, 11, 11), box(5, 60, 14, 14), box(7, 80, 18, 18)}},
-    {{ctl::lblColor, 0},
-     {box(3, 32, 9, 9), box(4, 40, 11, 11), box(5, 48, 14, 14), box(7, 64, 18, 18)}},
-    {{ctl::lblExist, 0},
-     {box(32, 32, 9, 9), box(40, 40, 11, 11), box(48, 48, 14, 14), box(64, 64, 18, 18)}},
-}};
-
-// Client size, the grid (first column and row, pitch, side) and the label fonts'
-// heights (5.25 and 5 points), per DPI.
+// Client size and the label fonts' heights (5.25 and 5 points), per DPI.
 struct Scale {
     SIZE client;
-    int gridLeft, gridTop, pitch, side;
     int headerFont, cellFont;
 };
 constexpr std::array<Scale, 4> kScales{{
-    {{120, 63}, 5, 32, 8, 9, -7, -7},
-    {{150, 79}, 6, 40, 10, 11, -9, -8},
-    {{180, 95}, 8, 48, 12, 14, -11, -10},
-    {{240, 126}, 10, 64, 16, 18, -14, -13},
+    {{120, 63}, -7, -7},
+    {{150, 79}, -9, -8},
+    {{180, 95}, -11, -10},
+    {{240, 126}, -14, -13},
 }};
 
 const Scale& scale() {
@@ -102,7 +61,7 @@ SIZE clientSize(HWND window) {
     return {r.right, r.bottom};
 }
 
-// What a label shows on the screen: its commonest colour (its background) and every
+// What a control shows on the screen: its commonest colour (its background) and every
 // colour drawn in it.
 struct Painted {
     COLORREF background = 0;
@@ -165,41 +124,6 @@ TEST_F(LayoutTest, ClientAreaIsExactAndTheFrameFixed) {
     EXPECT_NE(GetClassLongPtrW(main, GCLP_HICONSM), 0) << "no title-bar icon";
 }
 
-TEST_F(LayoutTest, EveryControlInItsDesignedPlace) {
-    for (const Place& p : kPlaces) {
-        const RECT want = p.at[static_cast<std::size_t>(dpiColumn())];
-        const RECT got = where(p.id);
-        EXPECT_TRUE(EqualRect(&got, &want))
-            << controlText(p.id) << " at " << got.left << "," << got.top << " "
-            << got.right - got.left << "x" << got.bottom - got.top;
-    }
-    // The grid: columns by rank, rows by suit, 135 twips square at a pitch of 120.
-    const Scale& g = scale();
-    for (int s = 0; s < 4; ++s) {
-        for (int r = 1; r <= 13; ++r) {
-            const ControlId label = grid(s * 13 + r);
-            const RECT want =
-                box(g.gridLeft + g.pitch * r, g.gridTop + g.pitch * s, g.side, g.side);
-            const RECT got = where(label);
-            EXPECT_TRUE(EqualRect(&got, &want)) << "grid label " << s * 13 + r;
-            EXPECT_TRUE(showing(label));
-        }
-    }
-    EXPECT_FALSE(showing(grid(0))) << "the template label must never show";
-}
-
-TEST_F(LayoutTest, FocusButtonLiesOutsideTheClientAreaYetTakesTheFocus) {
-    const HWND focus = focusButton();
-    RECT client{};
-    GetClientRect(main, &client);
-    const RECT place = placeOf(focus);
-    RECT overlap{};
-    EXPECT_FALSE(IntersectRect(&overlap, &client, &place));
-    EXPECT_TRUE(IsWindowVisible(focus));
-    EXPECT_TRUE(IsWindowEnabled(focus));
-    EXPECT_EQ(GetFocus(), focus);
-}
-
 TEST_F(LayoutTest, LabelsAskForSmallFontsAtTheirPointSize) {
     // 5.25 points on the row headers, 5 on the grid: 7 pixels at 96 dpi, 11 and 10 at 144.
     const Scale& want = scale();
@@ -221,30 +145,47 @@ TEST_F(LayoutTest, LabelsAskForSmallFontsAtTheirPointSize) {
     EXPECT_NE(button.lfFaceName[0], L'\0');
 }
 
-TEST_F(LayoutTest, WindowAndLabelsPaintInTheirColours) {
+// The form's background is the desktop's menu colour, which shows through the row
+// headers; the grid's own colours are the scenarios' to read.
+TEST_F(LayoutTest, TheFormIsTheMenuColour) {
     EXPECT_EQ(GetClassLongPtrW(main, GCLP_HBRBACKGROUND), COLOR_MENU + 1);
-
-    // A row header has no background of its own: the window's shows through.
     EXPECT_EQ(paintedOf(main, where({ctl::lblColor, 2})).background, GetSysColor(COLOR_MENU));
-
-    const Painted inHand = paintedOf(main, where(grid(20)));  // H 7, dealt
-    EXPECT_EQ(inHand.background, 0x00FFFFFFu);
-    EXPECT_TRUE(inHand.has(0x000000FFu)) << "a card in the hand is red";
-    const Painted inDeck = paintedOf(main, where(grid(1)));
-    EXPECT_EQ(inDeck.background, 0x00FFFFFFu);
-    EXPECT_TRUE(inDeck.has(0x00FF0000u)) << "a card in the deck is blue";
-    EXPECT_FALSE(inDeck.has(0x000000FFu));
-
-    willDraw({41});
-    buttonClick(slotButton(0));  // H 7 is played: its grid label goes grey
-    const Painted played = paintedOf(main, where(grid(20)));
-    EXPECT_TRUE(played.has(GetSysColor(COLOR_GRAYTEXT))) << "a played card is greyed";
-    EXPECT_FALSE(played.has(0x000000FFu));
-    EXPECT_TRUE(paintedOf(main, where(grid(41))).has(0x000000FFu)) << "C 2, drawn, is red";
 }
 
+// A player who turns high contrast on while the game runs sees the grid in the scheme's
+// colours, a card in the deck, one in the hand and one played each in a pair of its own;
+// turned off, the grid has its own colours again.
+TEST_F(LayoutTest, InHighContrastTheGridTakesTheSchemesColours) {
+    willDraw({41});
+    buttonClick(slotButton(0));  // H 7 played, C 2 drawn into the hand
+    const auto expectPair = [&](int card, int back, int ink, const char* what) {
+        const Painted painted = paintedOf(main, where(grid(card)));
+        EXPECT_EQ(painted.background, GetSysColor(back)) << what;
+        EXPECT_TRUE(painted.has(GetSysColor(ink))) << what;
+    };
+    {
+        const PretendHighContrast contrast;
+        pump();
+        expectPair(1, COLOR_WINDOW, COLOR_WINDOWTEXT, "SA, in the deck");
+        expectPair(41, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, "C 2, in the hand");
+        expectPair(20, COLOR_WINDOW, COLOR_GRAYTEXT, "H 7, played");
+        EXPECT_NE(GetSysColor(COLOR_GRAYTEXT), GetSysColor(COLOR_WINDOWTEXT));
+    }
+    pump();
+    const Painted deck = paintedOf(main, where(grid(1)));
+    EXPECT_EQ(deck.background, 0x00FFFFFFu);
+    EXPECT_TRUE(deck.has(0x00FF0000u)) << "SA is blue again";
+}
+
+// To every other DPI in turn, as a window dragged across monitors, then home: the client
+// area, every control's place (scaled from where it stood, within a pixel of rounding)
+// and the labels' fonts follow.
 TEST_F(LayoutTest, MovingToAnotherDpiLaysTheWindowOutAgain) {
-    // To every other DPI in turn, as a window dragged across monitors, then home.
+    const std::vector<ControlId> all = runtime.controls();
+    std::vector<RECT> home;
+    for (ControlId id : all) {
+        home.push_back(where(id));
+    }
     std::vector<std::size_t> visits;
     for (std::size_t i = 0; i < kDpis.size(); ++i) {
         if (kDpis[i] != expectedDpi()) {
@@ -260,9 +201,18 @@ TEST_F(LayoutTest, MovingToAnotherDpiLaysTheWindowOutAgain) {
         const SIZE client = clientSize(main);
         EXPECT_EQ(client.cx, kScales[i].client.cx) << dpi << " dpi";
         EXPECT_EQ(client.cy, kScales[i].client.cy) << dpi << " dpi";
-        for (const Place& p : kPlaces) {
-            const RECT got = where(p.id);
-            EXPECT_TRUE(EqualRect(&got, &p.at[i])) << controlText(p.id) << " at " << dpi << " dpi";
+        for (std::size_t c = 0; c < all.size(); ++c) {
+            const RECT got = where(all[c]);
+            const RECT& was = home[c];
+            const auto within = [&](LONG figure, LONG before) {
+                const LONG scaled = MulDiv(before, dpi, expectedDpi());
+                return figure >= scaled - 1 && figure <= scaled + 1;
+            };
+            EXPECT_TRUE(within(got.left, was.left) && within(got.top, was.top) &&
+                        within(got.right - got.left, was.right - was.left) &&
+                        within(got.bottom - got.top, was.bottom - was.top))
+                << controlText(all[c]) << " at " << dpi << " dpi: " << got.left << "," << got.top
+                << " " << got.right - got.left << "x" << got.bottom - got.top;
         }
         EXPECT_EQ(fontOf(runtime, grid(1)).lfHeight, kScales[i].cellFont) << dpi << " dpi";
         EXPECT_EQ(fontOf(runtime, {ctl::lblColor, 0}).lfHeight, kScales[i].headerFont)
@@ -272,7 +222,7 @@ TEST_F(LayoutTest, MovingToAnotherDpiLaysTheWindowOutAgain) {
 
 TEST_F(LayoutTest, RunTimeErrorIsShownBeforeTheProgramEnds) {
     MessageBoxCloser closer;
-    win32::showRuntimeError(RuntimeError::Overflow, "16-bit integer");
+    win32::showRuntimeError(reportOf(RuntimeError::Overflow, "16-bit integer"));
     ASSERT_EQ(closer.seen().size(), 1u);
     const BoxShown& box = closer.seen().front();
     EXPECT_EQ(box.title, u"Vop");

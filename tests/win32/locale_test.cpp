@@ -1,5 +1,6 @@
-// The caption and "Win" in whatever code page Windows runs: the run may name the
-// code page it set up (VOP_ACP), and then it must be the one in force.
+// The caption and "Win" in whatever code page Windows runs, and the language the game
+// speaks there: the run may name the code page it set up (VOP_ACP), and then it must be
+// the one in force.
 #include <cstdlib>
 #include <string>
 
@@ -30,6 +31,9 @@ TEST_F(LocaleTest, TheCountCaptionIsJapaneseTextInThisCodePage) {
         EXPECT_EQ(std::string(bytes, static_cast<std::size_t>(length)),
                   "Vop:\x8C\xBB\x8D\xDD"
                   "0\x96\x87");
+        // Japanese Windows speaks Japanese to its player: the cards are said in Japanese,
+        // which the scenarios' "ja" lines check.
+        EXPECT_EQ(runtime.language(), u"ja");
     }
 }
 

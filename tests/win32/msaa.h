@@ -37,14 +37,19 @@ class Reached {
     Text name() const { return text(&IAccessible::get_accName); }
     Text description() const { return text(&IAccessible::get_accDescription); }
     Text value() const { return text(&IAccessible::get_accValue); }
-    LONG role() const { return number(&IAccessible::get_accRole); }
-    LONG state() const { return number(&IAccessible::get_accState); }
+    LONG role() const { return number(&IAccessible::get_accRole, child_); }
+    LONG state() const { return number(&IAccessible::get_accState, child_); }
     bool enabled() const { return (state() & STATE_SYSTEM_UNAVAILABLE) == 0; }
     bool visible() const { return (state() & STATE_SYSTEM_INVISIBLE) == 0; }
+    bool childVisible(LONG child) const {
+        return (number(&IAccessible::get_accState, childOf(child)) & STATE_SYSTEM_INVISIBLE) == 0;
+    }
     // Its place in the client area of the game's window.
-    RECT place(HWND form) const {
+    RECT place(HWND form) const { return placeOf(child_.lVal, form); }
+    // The place of another child of the same object: a label of the form.
+    RECT placeOf(LONG child, HWND form) const {
         LONG x = 0, y = 0, w = 0, h = 0;
-        if (object_ == nullptr || FAILED(object_->accLocation(&x, &y, &w, &h, child_))) {
+        if (object_ == nullptr || FAILED(object_->accLocation(&x, &y, &w, &h, childOf(child)))) {
             return {};
         }
         POINT at{x, y};
@@ -53,6 +58,12 @@ class Reached {
     }
 
   private:
+    static VARIANT childOf(LONG child) {
+        VARIANT which{};
+        which.vt = VT_I4;
+        which.lVal = child;
+        return which;
+    }
     Text text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const {
         BSTR words = nullptr;
         if (object_ == nullptr || FAILED((object_->*get)(child_, &words)) || words == nullptr) {
@@ -62,10 +73,11 @@ class Reached {
         SysFreeString(words);
         return out;
     }
-    LONG number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) const {
+    LONG number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*),
+                VARIANT child) const {
         VARIANT v;
         VariantInit(&v);
-        if (object_ == nullptr || FAILED((object_->*get)(child_, &v)) || v.vt != VT_I4) {
+        if (object_ == nullptr || FAILED((object_->*get)(child, &v)) || v.vt != VT_I4) {
             return -1;
         }
         return v.lVal;

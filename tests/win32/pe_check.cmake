@@ -2,10 +2,8 @@
 # processor (ARCH x86 or AMD64) with ASLR and DEP that needs no DLL beyond those every
 # Windows has; the 32-bit program Vop ships stays small (MOST_KIB).
 cmake_minimum_required(VERSION 3.25)
-execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "objdump -p ${EXE} failed")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/pe_imports.cmake)
+pe_imports(${EXE} headers imported)
 
 function(expect pattern what)
     if(NOT headers MATCHES "${pattern}")

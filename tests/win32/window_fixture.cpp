@@ -78,7 +78,6 @@ BOOL CALLBACK MessageBoxCloser::inspect(HWND window, LPARAM self) {
     box.owner = GetWindow(window, GW_OWNER);
     box.title = textOf(window);
     box.ownerEnabled = box.owner != nullptr && IsWindowEnabled(box.owner);
-    box.ownerTitle = box.owner != nullptr ? textOf(box.owner) : Text();
     EnumChildWindows(window, &noteBoxChild, reinterpret_cast<LPARAM>(&box));
     closer.seen_.push_back(box);
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -111,13 +110,6 @@ RECT Win32WindowTest::where(ControlId id) const {
         return placeOf(button);
     }
     return Reached(runtime, id).place(main);
-}
-
-bool Win32WindowTest::showing(ControlId id) const {
-    if (const HWND button = runtime.control(id)) {
-        return IsWindowVisible(button) != FALSE;
-    }
-    return Reached(runtime, id).visible();
 }
 
 void Win32WindowTest::pump() {

@@ -35,7 +35,6 @@ struct BoxShown {
     std::vector<Text> texts;  // the text controls
     bool icon = false;
     bool ownerEnabled = true;
-    Text ownerTitle;
 };
 
 // Watches this thread for message boxes from a timer, which the box's own modal loop
@@ -68,7 +67,6 @@ class Win32WindowTest : public ::testing::Test {
     // Where a control is in the client area: a button's window, or a label (which the form
     // paints) as a screen reader finds it.
     RECT where(ControlId id) const;
-    bool showing(ControlId id) const;
     HWND focusButton() const { return ctl({ctl::btnFocus}); }
     HWND slotButton(int i) const { return ctl(slot(i)); }
     Text caption(ControlId id) const { return textOf(ctl(id)); }

@@ -1,9 +1,12 @@
-// An IAccessible that forwards every question to the control's standard MSAA object
-// except its name, description and role, which it answers in the game's words.
+// An IAccessible that forwards every question to the button's standard MSAA object except
+// its name and description, which it answers in the game's words, looked up anew on every
+// question so that it always says the card the button shows now, and its role.
 #include "window/win32/accessible_control.h"
 
-#include "window/win32/com_functions.h"
+#include <optional>
+
 #include "window/win32/forwarding_accessible.h"
+#include "window/win32/screen_readers.h"
 
 namespace vop::win32 {
 
@@ -13,48 +16,41 @@ bool isSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-class ControlAccessible final : public ForwardingAccessible {
+// The words, or no answer once the button or its game is gone.
+HRESULT answerWords(const std::optional<Text>& words, BSTR* out) {
+    return words ? answerText(*words, out) : CO_E_OBJNOTCONNECTED;
+}
+
+class ButtonAccessible final : public ForwardingAccessible {
   public:
-    ControlAccessible(HWND control, IAccessible* standard, SpokenLookup lookup)
-        : ForwardingAccessible(control, standard), lookup_(lookup) {}
+    using ForwardingAccessible::ForwardingAccessible;
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        Spoken spoken;
-        if (!isSelf(child)) {
-            return ForwardingAccessible::get_accName(child, name);
-        }
-        return lookup_(window_, spoken) ? answerText(spoken.name, name) : CO_E_OBJNOTCONNECTED;
+        return isSelf(child) ? answerWords(words(false), name)
+                             : ForwardingAccessible::get_accName(child, name);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-        Spoken spoken;
-        if (!isSelf(child)) {
-            return ForwardingAccessible::get_accDescription(child, description);
-        }
-        return lookup_(window_, spoken) ? answerText(spoken.description, description)
-                                        : CO_E_OBJNOTCONNECTED;
+        return isSelf(child) ? answerWords(words(true), description)
+                             : ForwardingAccessible::get_accDescription(child, description);
     }
-    // Windows knows a button from a label by its class; say it for every system.
+    // Windows' own object finds a push button from the window's class; Wine's says only
+    // "client", and a screen reader there would not know the card can be pressed.
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        Spoken spoken;
-        if (!isSelf(child)) {
-            return ForwardingAccessible::get_accRole(child, role);
-        }
-        return lookup_(window_, spoken) ? answerNumber(spoken.role, role) : CO_E_OBJNOTCONNECTED;
+        return isSelf(child) ? answerNumber(ROLE_SYSTEM_PUSHBUTTON, role)
+                             : ForwardingAccessible::get_accRole(child, role);
     }
 
   private:
-    SpokenLookup lookup_;
+    std::optional<Text> words(bool description) const {
+        const ScreenReaders* readers = ScreenReaders::of(GetParent(window_));
+        return readers != nullptr ? readers->wordsFor(window_, description) : std::nullopt;
+    }
 };
 
 }  // namespace
 
-LRESULT accessibleObjectFor(HWND control, WPARAM flags, SpokenLookup lookup) {
-    IAccessible* standard = nullptr;
-    if (FAILED(createStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard)))) {
-        return 0;
-    }
-    return (new ControlAccessible(control, standard, lookup))->hand(flags);
+LRESULT accessibleButtonFor(HWND button, WPARAM flags) {
+    return answerWith<ButtonAccessible>(button, flags);
 }
 
 }  // namespace vop::win32

@@ -1,26 +1,13 @@
-// Screen readers' view of one control: the standard MSAA object of its window, with
-// the card, its state and its suit said in words instead of the short caption.
+// Screen readers' view of one button: the standard MSAA object of its window, with the
+// card, its state and its suit said in words instead of the short caption.
 #pragma once
 
 #include <windows.h>
 
-#include "window/text.h"
-
 namespace vop::win32 {
 
-// What a screen reader is told about one control, looked up anew on every question
-// so that it always says the card the control shows now.
-struct Spoken {
-    long role = 0;  // ROLE_SYSTEM_PUSHBUTTON, ROLE_SYSTEM_STATICTEXT
-    Text name;
-    Text description;
-};
-
-// Finds the words for a control window; false once the control or its game is gone.
-using SpokenLookup = bool (*)(HWND control, Spoken& spoken);
-
-// The answer to WM_GETOBJECT for a control window (0 if the standard object cannot
-// be made: the system then answers with its own).
-LRESULT accessibleObjectFor(HWND control, WPARAM flags, SpokenLookup lookup);
+// The answer to WM_GETOBJECT (OBJID_CLIENT) for a button of the game's window (0 if the
+// standard object cannot be made: the system then answers with its own).
+LRESULT accessibleButtonFor(HWND button, WPARAM flags);
 
 }  // namespace vop::win32

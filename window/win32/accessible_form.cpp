@@ -4,8 +4,8 @@
 
 #include <oleacc.h>
 
-#include "window/win32/com_functions.h"
 #include "window/win32/forwarding_accessible.h"
+#include "window/win32/screen_readers.h"
 
 namespace vop::win32 {
 
@@ -23,16 +23,15 @@ int childWindows(HWND form) {
 
 class FormAccessible final : public ForwardingAccessible {
   public:
-    FormAccessible(HWND form, IAccessible* standard, LabelCount count, LabelLookup lookup)
-        : ForwardingAccessible(form, standard), count_(count), lookup_(lookup) {}
+    using ForwardingAccessible::ForwardingAccessible;
 
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
         if (count == nullptr) {
             return E_POINTER;
         }
         const HRESULT hr = standard_->get_accChildCount(count);
-        if (SUCCEEDED(hr) && IsWindow(window_)) {
-            *count += count_(window_);
+        if (SUCCEEDED(hr)) {
+            *count += labelCount();
         }
         return hr;
     }
@@ -99,12 +98,15 @@ class FormAccessible final : public ForwardingAccessible {
         if (hr != S_OK || child == nullptr || child->vt != VT_I4 || child->lVal != CHILDID_SELF) {
             return hr;  // a button, or nothing of the form
         }
+        const ScreenReaders* readers = ScreenReaders::of(window_);
+        if (readers == nullptr) {
+            return S_OK;
+        }
         POINT at{x, y};
         ScreenToClient(window_, &at);
-        const int labels = IsWindow(window_) ? count_(window_) : 0;
-        for (int i = 0; i < labels; ++i) {  // the first made is in front
+        for (int i = readers->labelCount() - 1; i >= 0; --i) {  // the last made is in front
             LabelView view;
-            if (lookup_(window_, i, view) && view.visible && view.rect.contains(at.x, at.y)) {
+            if (readers->label(i, view) && view.visible && view.rect.contains(at.x, at.y)) {
                 child->lVal = labelChildId(window_, i);
                 break;
             }
@@ -124,17 +126,16 @@ class FormAccessible final : public ForwardingAccessible {
     }
 
   private:
+    int labelCount() const {
+        const ScreenReaders* readers = ScreenReaders::of(window_);
+        return readers != nullptr ? readers->labelCount() : 0;
+    }
     // The label a child id names, if it names one.
     bool labelOf(const VARIANT& child, LabelView& view) const {
-        if (child.vt != VT_I4 || !IsWindow(window_)) {
-            return false;
-        }
-        const LONG index = child.lVal - labelChildId(window_, 0);
-        return index >= 0 && index < count_(window_) && lookup_(window_, index, view);
+        const ScreenReaders* readers = ScreenReaders::of(window_);
+        return child.vt == VT_I4 && readers != nullptr &&
+               readers->label(static_cast<int>(child.lVal - labelChildId(window_, 0)), view);
     }
-
-    LabelCount count_;
-    LabelLookup lookup_;
 };
 
 }  // namespace
@@ -143,17 +144,8 @@ LONG labelChildId(HWND form, int index) {
     return childWindows(form) + 1 + index;
 }
 
-LRESULT accessibleFormFor(HWND form, WPARAM flags, LabelCount count, LabelLookup lookup) {
-    IAccessible* standard = nullptr;
-    if (FAILED(createStdAccessibleObject(form, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard)))) {
-        return 0;
-    }
-    auto* object = new FormAccessible(form, standard, count, lookup);
-    const LRESULT result =
-        lresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(object));
-    object->Release();  // LresultFromObject keeps its own reference
-    return result > 0 ? result : 0;
+LRESULT accessibleFormFor(HWND form, WPARAM flags) {
+    return answerWith<FormAccessible>(form, flags);
 }
 
 }  // namespace vop::win32

@@ -30,7 +30,4 @@ inline std::optional<ControlId> controlFor(const ControlPlaces& places, int id) 
 // handler that moves the focus on does so once the focus change under way is over.
 constexpr UINT kMoveFocusMessage = WM_APP + 1;
 
-// The property of the game's window that holds the runtime behind it.
-constexpr const wchar_t* kRuntimeProperty = L"FormRuntime";
-
 }  // namespace vop::win32

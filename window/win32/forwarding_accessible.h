@@ -8,6 +8,7 @@
 #include <oleacc.h>
 
 #include "window/text.h"
+#include "window/win32/com_functions.h"
 
 namespace vop::win32 {
 
@@ -124,5 +125,17 @@ class ForwardingAccessible : public IAccessible, public IOleWindow {
   private:
     LONG references_ = 1;
 };
+
+// The answer to WM_GETOBJECT (OBJID_CLIENT) for the window: a new Object around the
+// window's standard object; 0 where Windows cannot make that one, and then answers itself.
+template <class Object>
+LRESULT answerWith(HWND window, WPARAM flags) {
+    IAccessible* standard = nullptr;
+    if (FAILED(createStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&standard)))) {
+        return 0;
+    }
+    return (new Object(window, standard))->hand(flags);
+}
 
 }  // namespace vop::win32

@@ -7,11 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "window/win32/accessible_form.h"
-#include "window/win32/com_functions.h"
 #include "window/win32/control_ids.h"
 #include "window/win32/error_box.h"
-#include "window/win32/label_font.h"
 #include "window/win32/resource.h"
 #include "window/win32/wide_text.h"
 
@@ -26,7 +23,6 @@ constexpr DWORD kFixedFrame =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kButtonStyle =
     WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_NOTIFY | BS_MULTILINE;
-constexpr ColorValue kButtonText = kSystemColorFlag | COLOR_BTNTEXT;
 
 HBRUSH classBrush(ColorValue color) {
     if (isSystemColor(color)) {
@@ -75,16 +71,7 @@ Win32Runtime::~Win32Runtime() {
         destroyedByOwner_ = true;
         DestroyWindow(hwnd_);
     }
-    for (const auto& [height, font] : labelFonts_) {
-        DeleteObject(font);
-    }
     DeleteObject(buttonFont_);
-    for (const auto& [color, brush] : brushes_) {
-        DeleteObject(brush);
-    }
-    if (comReady_) {
-        comUninitialize();
-    }
 }
 
 int Win32Runtime::run() {
@@ -121,9 +108,11 @@ void Win32Runtime::createWindow() {
                 frame.cy, instance_)) {
         raiseRuntimeError(RuntimeError::ObjectNotSet, "cannot create the window");
     }
-    SetPropW(hwnd_, kRuntimeProperty, this);  // how its controls find the runtime behind them
+    readers_.attach(hwnd_);
     // Created on the primary monitor's DPI; the monitor it landed on decides.
     dpi_ = windowDpi(hwnd_);
+    readers_.setDpi(dpi_);
+    painter_.readContrast();
     const LOGFONTW buttonFace = messageFont(dpi_);
     buttonFont_ = CreateFontIndirectW(&buttonFace);
     fitFrame({}, false);
@@ -163,7 +152,7 @@ void Win32Runtime::createButton(ControlId id) {
     if (child == nullptr) {
         raiseRuntimeError(RuntimeError::ObjectNotSet, "cannot create a control");
     }
-    listenToControl(child);
+    SetWindowSubclass(child, &Win32Runtime::ButtonProc, 0, 0);
     if (IsWindowVisible(hwnd_)) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
     }
@@ -202,11 +191,6 @@ void Win32Runtime::applyTabOrder(const std::vector<ControlId>& order) {
     }
 }
 
-RECT Win32Runtime::labelRect(ControlId id) const {
-    const PixelRect r = pixelRect(id, dpi_);
-    return {r.left, r.top, r.right(), r.bottom()};
-}
-
 void Win32Runtime::repaintLabel(ControlId id) {
     const auto [was, now] = labelMoved(id, dpi_);
     // Before the window first shows, its first paint shows every label as it is then: a
@@ -219,33 +203,10 @@ void Win32Runtime::repaintLabel(ControlId id) {
     }
 }
 
-// Each label as a label window shows it: its background where it has a colour of its own
-// (else the form's shows through), its caption at its top left in its font, in its
-// ForeColor, or greyed while disabled. Where neighbours overlap, the one made first stays
-// in front, as it does among windows made in tab order.
 void Win32Runtime::OnPaint() {
     PAINTSTRUCT ps{};
     const HDC dc = BeginPaint(hwnd_, &ps);
-    SetBkMode(dc, TRANSPARENT);
-    const HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
-    for (auto at = labels().rbegin(); at != labels().rend(); ++at) {
-        const ControlId id = *at;
-        const ControlState& s = get(id);
-        RECT r = labelRect(id);
-        RECT touched{};
-        if (!s.visible || !IntersectRect(&touched, &r, &ps.rcPaint)) {
-            continue;
-        }
-        if (s.def->hasBackColor) {
-            FillRect(dc, &r, brushFor(s.def->backColor));
-        }
-        SelectObject(dc, fontFor(id));
-        const ColorValue fore = s.hasForeColor ? s.foreColor : kButtonText;
-        SetTextColor(dc, s.enabled ? colorRef(fore) : GetSysColor(COLOR_GRAYTEXT));
-        DrawTextW(dc, wide(s.caption), static_cast<int>(s.caption.size()), &r,
-                  DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
-    }
-    SelectObject(dc, oldFont);
+    painter_.paint(dc, ps.rcPaint, dpi_);
     EndPaint(hwnd_, &ps);
 }
 
@@ -279,40 +240,6 @@ void Win32Runtime::layOutControls() {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-HFONT Win32Runtime::fontFor(ControlId id) {
-    const ControlState& s = get(id);
-    if (s.def->font.isDefault()) {
-        return buttonFont_;
-    }
-    const LOGFONTW lf = labelLogFont(s.def->font, s.fontSize, dpi_.y);
-    for (const auto& [height, font] : labelFonts_) {
-        if (height == lf.lfHeight) {
-            return font;
-        }
-    }
-    const HFONT font = CreateFontIndirectW(&lf);
-    labelFonts_.emplace_back(lf.lfHeight, font);
-    return font;
-}
-
-HBRUSH Win32Runtime::brushFor(ColorValue color) {
-    if (isSystemColor(color)) {
-        return GetSysColorBrush(static_cast<int>(color & 0xFF));
-    }
-    for (const auto& [known, brush] : brushes_) {
-        if (known == color) {
-            return brush;
-        }
-    }
-    const HBRUSH brush = CreateSolidBrush(color);
-    brushes_.emplace_back(color, brush);
-    return brush;
-}
-
-COLORREF Win32Runtime::colorRef(ColorValue color) const {
-    return isSystemColor(color) ? GetSysColor(static_cast<int>(color & 0xFF)) : color;
-}
-
 // --- Showing the runtime's state.
 
 void Win32Runtime::showFormCaption() {
@@ -331,7 +258,7 @@ void Win32Runtime::show(ControlId id, Shown what) {
     if (isLabel(id)) {
         repaintLabel(id);
         if (what == Shown::Enabled && shown_) {
-            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT, accessibleChildId(id));
+            readers_.tellState(id);
         }
     } else if (const HWND button = shownControl(id)) {
         showButton(button, id, what);
@@ -413,9 +340,14 @@ LRESULT Win32Runtime::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnPaint();
             return 0;
         case WM_GETOBJECT:
-            if (const LRESULT object = OnGetObject(wParam, lParam)) {
+            // A screen reader asks for the form: its buttons, and the labels it paints.
+            if (const LRESULT object = readers_.formObject(wParam, lParam)) {
                 return object;
             }
+            break;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            OnColoursChanged(msg == WM_SYSCOLORCHANGE);
             break;
         case WM_DPICHANGED:
             return OnDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
@@ -441,7 +373,7 @@ LRESULT Win32Runtime::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnDestroy();
             return 0;
         case WM_NCDESTROY:
-            RemovePropW(hwnd_, kRuntimeProperty);
+            readers_.detach();
             break;
         default:
             break;
@@ -473,18 +405,14 @@ LRESULT Win32Runtime::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT Win32Runtime::OnDpiChanged(WPARAM wParam, const RECT& suggested) {
     dpi_ = {LOWORD(wParam), HIWORD(wParam)};
+    readers_.setDpi(dpi_);
+    painter_.dropFonts();
     const HFONT oldButtonFont = buttonFont_;
-    std::vector<std::pair<int, HFONT>> oldLabelFonts;
-    oldLabelFonts.swap(labelFonts_);
     const LOGFONTW buttonFace = messageFont(dpi_);
     buttonFont_ = CreateFontIndirectW(&buttonFace);
     fitFrame({suggested.left, suggested.top}, true);
     layOutControls();
-    // Only now that no control uses them any more.
-    DeleteObject(oldButtonFont);
-    for (const auto& [height, font] : oldLabelFonts) {
-        DeleteObject(font);
-    }
+    DeleteObject(oldButtonFont);  // only now that no button uses it any more
     return 0;
 }
 
@@ -511,6 +439,14 @@ bool Win32Runtime::OnActivate(WPARAM wParam) {
     return true;
 }
 
+void Win32Runtime::OnColoursChanged(bool colours) {
+    // A label takes the high-contrast scheme's colours, or its own again; the buttons and
+    // the form's background follow the system's colours themselves.
+    if (painter_.readContrast() || colours) {
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
 void Win32Runtime::OnDestroy() {
     removeRuntimeErrorBox(hwnd_);
     if (!destroyedByOwner_) {
@@ -518,6 +454,90 @@ void Win32Runtime::OnDestroy() {
         // game, back from the box, finds it ended and deals nothing into a lost window.
         closed_ = true;
         end();
+    }
+}
+
+// --- The keyboard and the buttons.
+
+LRESULT CALLBACK Win32Runtime::ButtonProc(HWND button, UINT msg, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR subclass, DWORD_PTR /*data*/) {
+    switch (msg) {
+        case WM_GETOBJECT:
+            // A screen reader asks for the button: it gets the game's words for it.
+            if (win32::ScreenReaders* readers = win32::ScreenReaders::of(GetParent(button))) {
+                if (const LRESULT object = readers->buttonObject(button, wParam, lParam)) {
+                    return object;
+                }
+            }
+            break;
+        case WM_LBUTTONDBLCLK:
+            // A button that reports its focus (BS_NOTIFY) turns the second press of a
+            // double click into BN_DOUBLECLICKED and never presses: a quick player's
+            // second card would be lost. Every press is a press.
+            return DefSubclassProc(button, WM_LBUTTONDOWN, wParam, lParam);
+        case BM_SETSTYLE:
+            // Tab in a dialog makes the focused push button the default for the
+            // moment; the game has no default button, Enter is handled on its own.
+            if ((wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+                wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_PUSHBUTTON;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(button, &Win32Runtime::ButtonProc, subclass);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(button, msg, wParam, lParam);
+}
+
+bool Win32Runtime::enterOnButton(const MSG& msg) {
+    // Enter clicks the focused button itself, as Space does: no button of the game is
+    // the window's default button, so the dialog manager would only send IDOK.
+    // A held key's repeats click nothing more.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || (msg.lParam & (1 << 30)) != 0) {
+        return false;
+    }
+    if (msg.hwnd != GetFocus() || GetParent(msg.hwnd) != hwnd_) {
+        return false;
+    }
+    const std::optional<ControlId> id = controlFor(places(), GetDlgCtrlID(msg.hwnd));
+    if (!id || !exists(*id) || get(*id).def->kind != ControlKind::CommandButton ||
+        !IsWindowEnabled(msg.hwnd)) {
+        return false;
+    }
+    SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(msg.hwnd), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(msg.hwnd));
+    return true;
+}
+
+void Win32Runtime::showFocusMarks() {
+    // Windows hides focus rectangles until the first key press; a keyboard player
+    // should see where the focus is from the start.
+    SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+WPARAM Win32Runtime::keepFocusMarks(WPARAM uiState) const {
+    // A mouse click asks to hide them again; the request for the rest goes through.
+    const WORD flags = HIWORD(uiState);
+    switch (LOWORD(uiState)) {
+        case UIS_INITIALIZE:
+            return MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS);
+        case UIS_SET:
+            return MAKEWPARAM(UIS_SET, flags & ~UISF_HIDEFOCUS);
+        default:
+            return uiState;
+    }
+}
+
+// --- Screen readers.
+
+void Win32Runtime::showSpoken(ControlId id, bool name, bool description) {
+    // The words are asked for anew each time; a listening screen reader is told that
+    // they changed, as a grid label's state or a slot's playability goes with the game.
+    // While the window first shows, a screen reader asks for all its words anyway.
+    if (!starting() && shown_) {
+        readers_.tellWords(id, shownControl(id), name, description);
     }
 }
 

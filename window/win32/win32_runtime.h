@@ -1,19 +1,17 @@
 // The form runtime on the native Windows API: one top-level window with a BUTTON child
-// for each button of the window definition, the labels painted by the window itself, run
-// by a dialog-style message loop.
+// for each button of the window definition and the labels painted by the window itself,
+// run by a dialog-style message loop.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "window/form_runtime.h"
-#include "window/win32/accessible_control.h"
-#include "window/win32/accessible_form.h"
 #include "window/win32/base_window.h"
 #include "window/win32/dpi.h"
+#include "window/win32/label_painter.h"
+#include "window/win32/screen_readers.h"
 
 namespace vop {
 
@@ -38,13 +36,10 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     // A button's window; labels have none (the form paints them).
     HWND control(ControlId id) const;
     // Where a screen reader finds a label: its child id in the form's MSAA object.
-    LONG accessibleChildId(ControlId id) const;
+    LONG accessibleChildId(ControlId id) const { return readers_.childId(id); }
     // The font a label is painted in at the window's DPI.
-    HFONT labelFont(ControlId id) { return fontFor(id); }
+    HFONT labelFont(ControlId id) { return painter_.fontFor(id, dpi_); }
     Dpi dpi() const { return dpi_; }
-
-    // The game window's runtime behind one of its control windows, or null.
-    static Win32Runtime* ownerOf(HWND control);
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -61,23 +56,21 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     void showSpoken(ControlId id, bool name, bool description) override;
 
   private:
-    // Keyboard and screen readers (runtime_access.cpp).
-    static LRESULT CALLBACK ControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR subclass, DWORD_PTR data);
-    static bool spokenOf(HWND control, win32::Spoken& spoken);
-    void listenToControl(HWND control);
+    // What the game's buttons do beyond a standard BUTTON (the control's subclass).
+    static LRESULT CALLBACK ButtonProc(HWND button, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR subclass, DWORD_PTR data);
     bool enterOnButton(const MSG& msg);
     void showFocusMarks();
     WPARAM keepFocusMarks(WPARAM uiState) const;
 
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     void OnPaint();
-    // The form's MSAA object, with its painted labels as children (runtime_access.cpp).
-    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     LRESULT OnDpiChanged(WPARAM wParam, const RECT& suggested);
     void OnGetMinMaxInfo(MINMAXINFO& info) const;
     // True when it gave the focus back to the control that had it.
     bool OnActivate(WPARAM wParam);
+    // The system's colours or the player's high-contrast choice changed.
+    void OnColoursChanged(bool colours);
     void OnDestroy();
 
     // The control's window, where the runtime's changes are to be shown now, or null.
@@ -86,20 +79,14 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     void createButton(ControlId id);
     void showButton(HWND button, ControlId id, Shown what);
     bool isLabel(ControlId id) const { return labelIndex(id) >= 0; }
-    RECT labelRect(ControlId id) const;
     // Repaints what a change to a label touched: where it was, and where it is.
     void repaintLabel(ControlId id);
-    static int labelCountOf(HWND form);
-    static bool labelViewOf(HWND form, int index, LabelView& view);
     // Sizes the frame so that the client area is exactly the definition's, at dpi_.
     void fitFrame(POINT topLeft, bool move);
     // Places every control and gives it its font again, after a DPI change.
     void layOutControls();
     // Tab order is z-order: the buttons by TabIndex.
     void applyTabOrder(const std::vector<ControlId>& order);
-    HFONT fontFor(ControlId id);
-    HBRUSH brushFor(ColorValue color);
-    COLORREF colorRef(ColorValue color) const;
 
     HINSTANCE instance_;
     int showCommand_;
@@ -111,12 +98,10 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     bool destroyedByOwner_ = false;
     bool closed_ = false;  // the player closed the window
     bool endExitsProcess_ = true;
-    bool comReady_ = false;
     bool shown_ = false;  // the window has shown, its controls are made
     HFONT buttonFont_ = nullptr;
-    // A handful of each: a list searched in order is all they need.
-    std::vector<std::pair<int, HFONT>> labelFonts_;  // by lfHeight at dpi_
-    std::vector<std::pair<ColorValue, HBRUSH>> brushes_;
+    win32::LabelPainter painter_{*this};
+    win32::ScreenReaders readers_{*this};
 };
 
 }  // namespace vop

@@ -1,0 +1,28 @@
+# Reading a Windows program with objdump, for the checks run with cmake -P.
+
+# pe_imports(EXE DUMP IMPORTS): objdump -p's text of EXE, and its imports as DLL!Function,
+# the DLL's name in lower case.
+function(pe_imports exe dump_var imports_var)
+    execute_process(COMMAND ${OBJDUMP} -p ${exe} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "objdump -p ${exe} failed")
+    endif()
+    string(REPLACE "\n" ";" lines "${dump}")
+    set(imports "")
+    set(dll "")
+    foreach(line IN LISTS lines)
+        if(line MATCHES "DLL Name: ([^ \t]+)")
+            string(TOLOWER "${CMAKE_MATCH_1}" dll)
+        elseif(dll AND line MATCHES "^\t[0-9a-f]+\t +[0-9]+ +([^ \t]+)$")
+            list(APPEND imports "${dll}!${CMAKE_MATCH_1}")
+        elseif(line MATCHES "^[ \t]*$")
+            set(dll "")
+        endif()
+    endforeach()
+    list(LENGTH imports count)
+    if(count LESS 50)
+        message(FATAL_ERROR "only ${count} imports found in ${exe}: objdump output not understood")
+    endif()
+    set(${dump_var} "${dump}" PARENT_SCOPE)
+    set(${imports_var} "${imports}" PARENT_SCOPE)
+endfunction()
