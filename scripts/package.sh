@@ -108,7 +108,7 @@ package_web() {
     need_packages emscripten
     say "building the web site (build/web)"
     cmake --preset web --fresh >/dev/null
-    cmake --build --preset web --clean-first
+    cmake --build --preset web
     [ -d build/web/site ] || die "the web build left no build/web/site/"
     cp -R build/web/site "$scratch/web"
     make_zip "$dist/vop-$version-web.zip" "$scratch/web"
