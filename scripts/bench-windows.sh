@@ -19,14 +19,8 @@ say "$VOP_WINDOWS_RAN"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target vop win32_bare_window >/dev/null
 
-scratch="$(mktemp -d)"
-at_exit rm -rf "$scratch"
-start_xvfb 1024x768x24
-at_exit kill "$XVFB_PID"
-stop_wine() { WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null; }
-at_exit stop_wine
 say "start-up to the window's map and peak memory, Win32 under Wine"
-start_wine "$scratch/prefix"
+wine_desktop 1024x768x24
 # Wine's own server and services stay up for the whole run: they are Wine's start-up,
 # not the program's, and the first ("cold") launch of each program should not pay them.
 wineserver -p
@@ -37,7 +31,7 @@ csv=()
 /usr/bin/python3 bench/startup.py --name win32 --runs "$runs" "${csv[@]}" \
     --vop "$WINE_LOADER $build/app/vop.exe" --bare "$WINE_LOADER $build/bench/win32_bare_window.exe"
 
-"$mingw-strip" -o "$scratch/vop.exe" "$build/app/vop.exe"
-echo "vop.exe (stripped): $(($(stat -c %s "$scratch/vop.exe") / 1024)) KiB," \
-    "imports: $("$mingw-objdump" -p "$scratch/vop.exe" | sed -n 's/^\s*DLL Name: //p' |
+"$mingw-strip" -o "$VOP_SCRATCH/vop.exe" "$build/app/vop.exe"
+echo "vop.exe (stripped): $(($(stat -c %s "$VOP_SCRATCH/vop.exe") / 1024)) KiB," \
+    "imports: $("$mingw-objdump" -p "$VOP_SCRATCH/vop.exe" | sed -n 's/^\s*DLL Name: //p' |
         tr 'A-Z\n' 'a-z ')"

@@ -198,6 +198,18 @@ start_wine() {
     wineserver -w
 }
 
+# wine_desktop SIZE: a scratch folder (VOP_SCRATCH), an X server of that screen size and a
+# booted Wine prefix of choose_wine's kind in the folder; all three go when the script ends.
+wine_desktop() {
+    VOP_SCRATCH="$(mktemp -d)"
+    at_exit rm -rf "$VOP_SCRATCH"
+    start_xvfb "$1"
+    at_exit kill "$XVFB_PID"
+    at_exit stop_wine
+    start_wine "$VOP_SCRATCH/prefix"
+}
+stop_wine() { [ -z "${WINEPREFIX:-}" ] || wineserver -k 2>/dev/null; }
+
 # window_picture OUT SCALE CLICK COMMAND...: starts COMMAND on $DISPLAY, waits for the
 # game's window, plays the first hand slot if CLICK is 1 (so the ground and a disabled
 # grid label show too), and writes its client area (120 x 63 pixels times SCALE) to OUT.
@@ -245,6 +257,15 @@ checks_done() {
     say "$1: $VOP_CHECKS_PASSED passed, $VOP_CHECKS_FAILED failed"
     tally "$VOP_CHECKS_PASSED" "$VOP_CHECKS_FAILED"
     [ "$VOP_CHECKS_FAILED" -eq 0 ] || die "$1 checks failed"
+}
+
+# web_build [TARGET...]: the web build (build/web) with Debian's emscripten: the site, and
+# the targets named.
+web_build() {
+    need_packages "${BUILD_PACKAGES[@]}" emscripten
+    cmake --preset web >/dev/null
+    cmake --build --preset web
+    [ $# -eq 0 ] || cmake --build --preset web --target "$@"
 }
 
 # need_headless_chromium: Debian's Chromium, and puppeteer-core from npm as

@@ -6,11 +6,8 @@
 # at 500 %) with the "Win" box open, dealt by the test page.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$VOP_ROOT"
-need_packages "${BUILD_PACKAGES[@]}" emscripten
 need_headless_chromium
-cmake --preset web >/dev/null
-cmake --build --preset web
-cmake --build --preset web --target vop_test_page
+web_build vop_test_page
 mkdir -p docs/screenshots
 node - build/web/site build/web/test_site docs/screenshots <<'JS'
 const {serve, launch} = require(`${process.env.VOP_ROOT}/tests/web/browser`);

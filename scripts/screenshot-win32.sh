@@ -12,13 +12,7 @@ cmake --preset "$VOP_WINDOWS_PRESET" >/dev/null
 cmake --build --preset "$VOP_WINDOWS_PRESET" --target vop win32_high_contrast_window
 mkdir -p docs/screenshots
 
-scratch="$(mktemp -d)"
-at_exit rm -rf "$scratch"
-start_xvfb 400x300x24
-at_exit kill "$XVFB_PID"
-stop_wine() { WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null; }
-at_exit stop_wine
-start_wine "$scratch/prefix"
+wine_desktop 400x300x24
 
 for scale in 1 2; do
     "$WINE_LOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale)) /f >/dev/null

@@ -21,15 +21,9 @@ for preset in windows windows-x64; do
 done
 [ -f build/windows/app/vop.exe ] || die "vop.exe was not built"
 
-scratch="$(mktemp -d)"
-at_exit rm -rf "$scratch"
-start_xvfb 1024x768x24
-at_exit kill "$XVFB_PID"
-stop_wine() { WINEPREFIX="$scratch/prefix" wineserver -k 2>/dev/null; }
-at_exit stop_wine
 say "initialising a $WINEARCH Wine prefix"
 wine_started=$(date +%s)
-start_wine "$scratch/prefix"
+wine_desktop 1024x768x24
 [ "$("$WINE_LOADER" cmd /c echo vop 2>/dev/null | tr -d '\r')" = "vop" ] ||
     die "Wine runs no program in $WINEPREFIX"
 

@@ -7,12 +7,8 @@
 # in pages of every size, in a high-contrast theme; a run-time error.
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 cd "$VOP_ROOT"
-need_packages "${BUILD_PACKAGES[@]}" emscripten
 need_headless_chromium
-
-cmake --preset web >/dev/null
-cmake --build --preset web
-cmake --build --preset web --target vop_test_page vop_web_conformance
+web_build vop_test_page vop_web_conformance
 web=tests/web
 
 # What the page runs names no other address (the icon's XML namespace is a name, not one).
@@ -20,8 +16,13 @@ check "the site's page, script and wasm name no address elsewhere (no CDN, no we
     bash -c '! grep -aoE "[a-z]+://[^\"<> ]*" build/web/site/*.html build/web/site/*.js build/web/site/*.webmanifest'
 
 # The site as served stays small: every file of it together at most 150 KiB.
-check "the site is at most 150 KiB as served" \
-    bash -c 'size=$(cat build/web/site/* | wc -c); echo "$size bytes"; [ "$size" -le $((150 * 1024)) ]'
+site_is_small() {
+    local size
+    size=$(cat build/web/site/* | wc -c)
+    echo "$size bytes"
+    [ "$size" -le $((150 * 1024)) ]
+}
+check "the site is at most 150 KiB as served" site_is_small
 
 # browser_tests NAME SCRIPT ARGS...: one of the browser test programs, in the background;
 # browser_tests_done then waits for them, shows what each said, and counts its closing

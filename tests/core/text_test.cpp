@@ -87,8 +87,8 @@ TEST(Conversions, Utf8OfTheCountCaptionCharacters) {
 
 // Twips to pixels rounds to the nearest pixel, half away from zero, as Windows does.
 TEST(Conversions, TwipsToPixelsRoundsToNearest) {
-    EXPECT_EQ(twipsToPixels(50, 96), 3);    // 3.33
-    EXPECT_EQ(twipsToPixels(50, 192), 7);   // 6.67
+    EXPECT_EQ(twipsToPixels(50, 96), 3);     // 3.33
+    EXPECT_EQ(twipsToPixels(50, 192), 7);    // 6.67
     EXPECT_EQ(twipsToPixels(945, 144), 95);  // 94.5
     EXPECT_EQ(twipsToPixels(945, 120), 79);  // 78.75
     EXPECT_EQ(twipsToPixels(-15, 96), -1);
