@@ -5,9 +5,11 @@ Module['printErr'] = function(text) {
 };
 
 // The wasm is inside this script (a data: address): it is compiled from there, for the
-// page may fetch nothing but its own site.
+// page may fetch nothing but its own site. The browser decodes it, where it can.
 Module['instantiateWasm'] = function(imports, received) {
-  WebAssembly.instantiate(tryParseAsDataURI(wasmBinaryFile), imports).then(function(output) {
+  var base64 = wasmBinaryFile.slice(wasmBinaryFile.indexOf(',') + 1);
+  var bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(base64) : tryParseAsDataURI(wasmBinaryFile);
+  WebAssembly.instantiate(bytes, imports).then(function(output) {
     received(output.instance, output.module);
   }, abort);
   return {};
