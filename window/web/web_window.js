@@ -105,15 +105,46 @@ mergeInto(LibraryManager.library, {
     langOf: function(text) {
       return /[\u3040-\u30ff\u3400-\u9fff]/.test(text) ? 'ja' : '';
     },
+    // Japanese, or the page's own language.
+    setLang: function(element, lang) {
+      if (lang) {
+        if (element.lang !== lang) element.lang = lang;
+      } else {
+        element.removeAttribute('lang');
+      }
+    },
 
     // --- Letters.
+    // A glyph as drawn: its first row in the line, its width and height, and its ink as
+    // an SVG path from its top left corner, relative moves only, so that a text's path is
+    // its glyphs' paths joined. Each made once, when first drawn.
+    shapes: {},
     glyph: function(font, c) {
-      return VopWeb.fonts[font][c] || VopWeb.fonts[font][c.toUpperCase()] || VopWeb.fonts[font][' '];
+      var key = font + c;
+      var shape = VopWeb.shapes[key];
+      if (shape) return shape;
+      var fontGlyphs = VopWeb.fonts[font];
+      var g = fontGlyphs[c] || fontGlyphs[c.toUpperCase()] || fontGlyphs[' '];
+      var rows = g[1].split('/');
+      var d = '';
+      var x = 0;
+      var y = 0;  // where the path stands: the corner of the run drawn last
+      rows.forEach(function(row, r) {
+        row.replace(/#+/g, function(run, from) {
+          d += 'm' + (from - x) + ' ' + (r - y) + 'h' + run.length + 'v1h-' + run.length + 'z';
+          x = from;
+          y = r;
+          return run;
+        });
+      });
+      shape = {top: g[0], width: rows[0].length, height: rows.length, d: d};
+      VopWeb.shapes[key] = shape;
+      return shape;
     },
     measure: function(font, text) {
       var width = 0;
       for (var i = 0; i < text.length; ++i) {
-        width += VopWeb.glyph(font, text[i])[1].split('/')[0].length + (i > 0 ? 1 : 0);
+        width += VopWeb.glyph(font, text[i]).width + (i > 0 ? 1 : 0);
       }
       return width;
     },
@@ -121,7 +152,8 @@ mergeInto(LibraryManager.library, {
     // Draws the text into the element, which is `width` x `height` of the window's pixels:
     // centred, or from (`at`, `at`) at the top left. A text too wide goes a word a line;
     // a word is never broken. The text itself stays in the page, out of sight, for a
-    // screen reader and for find and copy.
+    // screen reader and for find and copy. A caption drawn again keeps its picture and
+    // changes only what it shows.
     write: function(element, text, font, width, height, at) {
       var lines = VopWeb.measure(font, text) <= width - 4 ? [text] : text.split(' ').filter(Boolean);
       var inks = lines.map(function(line) {
@@ -129,8 +161,8 @@ mergeInto(LibraryManager.library, {
         var bottom = 0;
         for (var i = 0; i < line.length; ++i) {
           var g = VopWeb.glyph(font, line[i]);
-          top = Math.min(top, g[0]);
-          bottom = Math.max(bottom, g[0] + g[1].split('/').length);
+          top = Math.min(top, g.top);
+          bottom = Math.max(bottom, g.top + g.height);
         }
         return {top: top, bottom: bottom};
       });
@@ -142,37 +174,47 @@ mergeInto(LibraryManager.library, {
         var x = at === undefined ? Math.floor((width - VopWeb.measure(font, line)) / 2) : at;
         for (var i = 0; i < line.length; ++i) {
           var g = VopWeb.glyph(font, line[i]);
-          g[1].split('/').forEach(function(row, r) {
-            row.replace(/#+/g, function(run, from) {
-              d += 'M' + (x + from) + ' ' + (y + g[0] - inks[n].top + r) + 'h' + run.length + 'v1h-' +
-                   run.length + 'z';
-              return run;
-            });
-          });
-          x += g[1].split('/')[0].length + 1;
+          if (g.d) d += 'M' + x + ' ' + (y + g.top - inks[n].top) + g.d;
+          x += g.width + 1;
         }
         y += inks[n].bottom - inks[n].top + 2;
       });
-      var shown = document.createElement('span');
-      shown.className = 'vop-text';
-      shown.textContent = text;
-      element.innerHTML = '<svg aria-hidden="true" shape-rendering="crispEdges" width="' + width +
-                          '" height="' + height + '"><path d="' + d + '"/></svg>';
-      element.append(shown);
+      var picture = element.vopPicture;
+      if (!picture) {
+        if (!VopWeb.blank) {
+          VopWeb.blank = document.createElement('div');
+          VopWeb.blank.innerHTML = '<svg aria-hidden="true" shape-rendering="crispEdges"><path/></svg>' +
+                                   '<span class="vop-text"></span>';
+        }
+        element.replaceChildren.apply(element, VopWeb.blank.cloneNode(true).childNodes);
+        picture = {svg: element.firstChild, path: element.firstChild.firstChild, text: element.lastChild};
+        element.vopPicture = picture;
+      }
+      picture.svg.setAttribute('width', width);
+      picture.svg.setAttribute('height', height);
+      picture.path.setAttribute('d', d);
+      picture.text.textContent = text;
     },
 
     // A control's caption, drawn anew when it, the control's size or its font changes:
-    // once, when the game's code for the event has run (it often changes all three).
+    // once, when the game's code for the event has run (it often changes all three). So
+    // is the window's caption, in its title bar and as the page's title.
     dirty: [],
     draw: function(element) {
-      if (VopWeb.dirty.indexOf(element) >= 0) return;
+      if (element.vop.dirty) return;
       if (VopWeb.dirty.length === 0) queueMicrotask(VopWeb.drawDirty);
+      element.vop.dirty = true;
       VopWeb.dirty.push(element);
     },
     drawDirty: function() {
       VopWeb.dirty.splice(0).forEach(function(element) {
         var v = element.vop;
-        if (v.width > 0) {
+        v.dirty = false;
+        if (element === VopWeb.title) {
+          document.title = v.caption;
+          VopWeb.setLang(element, VopWeb.langOf(v.caption));
+          VopWeb.write(element, v.caption, 'big', VopWeb.size.width - 2 * VopWeb.kFrame, VopWeb.kTitle, 2);
+        } else if (v.width > 0) {
           VopWeb.write(element, v.caption, v.font, v.width, v.height,
                        element instanceof HTMLButtonElement ? undefined : v.font === 'small' ? 2 : 1);
         }
@@ -188,6 +230,7 @@ mergeInto(LibraryManager.library, {
       frame.hidden = true;
       var title = document.createElement('div');
       title.className = 'vop-title';
+      title.vop = {caption: ''};
       var form = document.createElement('div');
       form.className = 'vop-form';
       form.style.width = width + 'px';
@@ -255,25 +298,34 @@ mergeInto(LibraryManager.library, {
       window.addEventListener('pagehide', function(e) {
         if (!e.persisted && VopWeb.alive) VopWeb.call(_vop_web_closed);
       });
-      VopWeb.fitOnChange();
       var unstarted = document.getElementById('vop-unstarted');
       if (unstarted) unstarted.remove();
       // A site that can be installed says so, and keeps itself for play without a
-      // network; not when opened as a file, where a page may fetch nothing, and after the
-      // first paint, which this must not delay.
+      // network; not when opened as a file, where a page may fetch nothing. Only once the
+      // dealt hand is on the screen, which installing must not delay (it fetches the site
+      // again); a page not shown paints nothing, and gets there a while after it loads.
       var manifest = document.querySelector('meta[name="vop-manifest"]');
       if (manifest && navigator.serviceWorker && /^https?:$/.test(location.protocol)) {
         var keep = function() {
+          if (!manifest) return;
           var link = document.createElement('link');
           link.rel = 'manifest';
           link.href = manifest.content;
+          manifest = null;
           document.head.append(link);
           navigator.serviceWorker.register('sw.js').catch(function() {});
         };
+        new PerformanceObserver(function(list, observer) {
+          if (list.getEntriesByName('first-contentful-paint').length) {
+            observer.disconnect();
+            setTimeout(keep);
+          }
+        }).observe({type: 'paint', buffered: true});
+        var later = function() { setTimeout(keep, 3000); };
         if (document.readyState === 'complete') {
-          setTimeout(keep);
+          later();
         } else {
-          window.addEventListener('load', keep);
+          window.addEventListener('load', later);
         }
       }
     },
@@ -347,20 +399,24 @@ mergeInto(LibraryManager.library, {
     },
 
     // The window as it is laid out is also the order in which a screen reader reads it:
-    // row by row, left to right. Nothing has the focus yet, so nothing loses it.
+    // row by row, left to right. Nothing has the focus yet, so nothing loses it. The page
+    // lays the window out once, whole: its captions drawn and its place and scale found
+    // before it shows.
     showWindow: function() {
+      VopWeb.drawDirty();
       var elements = VopWeb.controls.filter(Boolean);
       elements.sort(function(a, b) {
         return (a.vop.top - b.vop.top) || (a.vop.left - b.vop.left);
       });
       VopWeb.form.append.apply(VopWeb.form, elements);
+      VopWeb.fitOnChange();
       VopWeb.frame.hidden = false;
     },
 
+    // The caption, in the title bar and the page's title, once the event's code has run.
     setTitle: function(caption) {
-      document.title = caption;
-      VopWeb.title.lang = VopWeb.langOf(caption);
-      VopWeb.write(VopWeb.title, caption, 'big', VopWeb.size.width - 2 * VopWeb.kFrame, VopWeb.kTitle, 2);
+      VopWeb.title.vop.caption = caption;
+      VopWeb.draw(VopWeb.title);
     },
 
     // The box: as large as the window's pixels are, or smaller where the page has not the
@@ -401,7 +457,7 @@ mergeInto(LibraryManager.library, {
     // on the button the game parks the focus on, after every move.
     announce: function(element) {
       if (document.activeElement === element && element.getAttribute('aria-label')) {
-        VopWeb.live.lang = element.lang;
+        VopWeb.setLang(VopWeb.live, element.lang);
         VopWeb.live.textContent = element.getAttribute('aria-label');
       }
     },
@@ -518,7 +574,7 @@ mergeInto(LibraryManager.library, {
     } else {
       element.removeAttribute('aria-description');
     }
-    element.lang = VopWeb.langOf(name + said);
+    VopWeb.setLang(element, VopWeb.langOf(name + said));
     VopWeb.announce(element);
   },
   vop_web_focus__deps: ['$VopWeb'],
