@@ -47,6 +47,18 @@ async function staticCopy(origin) {
   return folder;
 }
 
+// The same static page with a script as large as the site's that runs and draws nothing:
+// what any page pays for a program of its own before its first paint.
+function withIdleScript(folder) {
+  const idle = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-idle-'));
+  const html = fs.readFileSync(path.join(folder, 'index.html'), 'utf8');
+  fs.writeFileSync(path.join(idle, 'index.html'), html.replace('<title>', '<script src="idle.js" defer></script><title>'));
+  fs.copyFileSync(path.join(folder, 'vop.svg'), path.join(idle, 'vop.svg'));
+  const size = fs.statSync(path.join(process.argv[2], 'vop.js')).size;
+  fs.writeFileSync(path.join(idle, 'idle.js'), `var idle = "${'A'.repeat(size - 20)}";`);
+  return idle;
+}
+
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 async function main() {
@@ -60,11 +72,13 @@ async function main() {
 
   const site = await serve(folder);
   const copy = await staticCopy(site.origin);
+  const idleCopy = withIdleScript(copy);
   const still = await serve(copy);
-  const times = {site: {cold: [], warm: []}, still: {cold: [], warm: []}};
+  const idle = await serve(idleCopy);
+  const times = {site: {cold: [], warm: []}, still: {cold: [], warm: []}, idle: {cold: [], warm: []}};
   try {
     for (let i = 0; i < runs; ++i) {
-      for (const [name, origin] of [['site', site.origin], ['still', still.origin]]) {
+      for (const [name, origin] of [['site', site.origin], ['still', still.origin], ['idle', idle.origin]]) {
         const browser = await launch();
         try {
           times[name].cold.push(await firstPaint(browser, origin));
@@ -77,14 +91,19 @@ async function main() {
   } finally {
     site.close();
     still.close();
+    idle.close();
     fs.rmSync(copy, {recursive: true});
+    fs.rmSync(idleCopy, {recursive: true});
   }
   const line = (t) => `warm ${median(t.warm).toFixed(1)} ms (cold ${median(t.cold).toFixed(1)} ms)`;
   console.log(`navigation to first paint of a dealt hand, medians of ${runs}:`);
   console.log(`  the site:                             ${line(times.site)}`);
   console.log(`  a static page with the same elements: ${line(times.still)}`);
+  console.log(`  the same with an idle script as large: ${line(times.idle)}`);
   console.log(`  the site against the static page: warm ${(median(times.site.warm) / median(times.still.warm)).toFixed(2)} x, ` +
               `cold ${(median(times.site.cold) / median(times.still.cold)).toFixed(2)} x`);
+  console.log(`  the idle script against the static page: warm ${(median(times.idle.warm) / median(times.still.warm)).toFixed(2)} x, ` +
+              `cold ${(median(times.idle.cold) / median(times.still.cold)).toFixed(2)} x`);
 }
 
 main().catch((e) => {
