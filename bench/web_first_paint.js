@@ -100,10 +100,9 @@ async function main() {
   console.log(`  the site:                             ${line(times.site)}`);
   console.log(`  a static page with the same elements: ${line(times.still)}`);
   console.log(`  the same with an idle script as large: ${line(times.idle)}`);
-  console.log(`  the site against the static page: warm ${(median(times.site.warm) / median(times.still.warm)).toFixed(2)} x, ` +
-              `cold ${(median(times.site.cold) / median(times.still.cold)).toFixed(2)} x`);
-  console.log(`  the idle script against the static page: warm ${(median(times.idle.warm) / median(times.still.warm)).toFixed(2)} x, ` +
-              `cold ${(median(times.idle.cold) / median(times.still.cold)).toFixed(2)} x`);
+  const ratio = (t) => ['warm', 'cold'].map((k) => `${k} ${(median(t[k]) / median(times.still[k])).toFixed(2)} x`).join(', ');
+  console.log(`  the site against the static page: ${ratio(times.site)}`);
+  console.log(`  the idle script against the static page: ${ratio(times.idle)}`);
 }
 
 main().catch((e) => {

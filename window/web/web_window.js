@@ -149,15 +149,12 @@ mergeInto(LibraryManager.library, {
       return width;
     },
 
-    // The ink of a text drawn in a box `width` x `height` of the window's pixels: centred,
-    // or from (`at`, `at`) at the top left. A text too wide goes a word a line; a word is
-    // never broken. As an SVG path, made once for each text in each box: the grid's 52
-    // labels show 13 texts.
-    paths: {},
-    pathOf: function(text, font, width, height, at) {
-      var key = [font, width, height, at, text].join('|');
-      var d = VopWeb.paths[key];
-      if (d !== undefined) return d;
+    // Draws the text into the element, which is `width` x `height` of the window's pixels:
+    // centred, or from (`at`, `at`) at the top left. A text too wide goes a word a line;
+    // a word is never broken. The text itself stays in the page, out of sight, for a
+    // screen reader and for find and copy. A caption drawn again keeps its picture and
+    // changes only what it shows.
+    write: function(element, text, font, width, height, at) {
       var lines = VopWeb.measure(font, text) <= width - 4 ? [text] : text.split(' ').filter(Boolean);
       var inks = lines.map(function(line) {
         var top = 99;
@@ -172,7 +169,7 @@ mergeInto(LibraryManager.library, {
       var total = inks.reduce(function(sum, ink) { return sum + ink.bottom - ink.top; }, 0) +
                   2 * (lines.length - 1);
       var y = at === undefined ? Math.floor((height - total) / 2) : at;
-      d = '';
+      var d = '';
       lines.forEach(function(line, n) {
         var x = at === undefined ? Math.floor((width - VopWeb.measure(font, line)) / 2) : at;
         for (var i = 0; i < line.length; ++i) {
@@ -182,16 +179,6 @@ mergeInto(LibraryManager.library, {
         }
         y += inks[n].bottom - inks[n].top + 2;
       });
-      VopWeb.paths[key] = d;
-      return d;
-    },
-
-    // Draws the text into the element, which is `width` x `height` of the window's pixels,
-    // as pathOf places it. The text itself stays in the page, out of sight, for a screen
-    // reader and for find and copy. A caption drawn again keeps its picture and changes
-    // only what it shows.
-    write: function(element, text, font, width, height, at) {
-      var d = VopWeb.pathOf(text, font, width, height, at);
       var picture = element.vopPicture;
       if (!picture) {
         if (!VopWeb.blank) {
