@@ -1,6 +1,6 @@
 # The game in the browser: a static site in site/ of the build folder (build/web/site/):
-# index.html, vop.js (the wasm inside), the icons, the web app manifest and the service
-# worker, with no server code.
+# index.html with the program written into it (its wasm inside), the icons, the web app
+# manifest and the service worker, with no server code.
 add_executable(vop main_web.cpp)
 target_link_libraries(vop PRIVATE vop_game vop_web)
 # Small to fetch: the C++ library's smallest allocator; nothing in a card game is hot.

@@ -47,15 +47,18 @@ async function staticCopy(origin) {
   return folder;
 }
 
-// The same static page with a script as large as the site's that runs and draws nothing:
-// what any page pays for a program of its own before its first paint.
+// The same static page with a script as large as the site's program, in the same place,
+// that runs and draws nothing: what any page pays for a program of its own before its
+// first paint.
 function withIdleScript(folder) {
   const idle = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-idle-'));
-  const html = fs.readFileSync(path.join(folder, 'index.html'), 'utf8');
-  fs.writeFileSync(path.join(idle, 'index.html'), html.replace('<title>', '<script src="idle.js" defer></script><title>'));
+  const site = fs.readFileSync(path.join(process.argv[2], 'index.html'), 'utf8');
+  const program = site.slice(site.lastIndexOf('<script>'), site.lastIndexOf('</script>')).length;
+  const html = fs.readFileSync(path.join(folder, 'index.html'), 'utf8')
+                   .replace(/<meta http-equiv="Content-Security-Policy"[^>]*>/, '')
+                   .replace('</body>', `<script>var idle = "${'A'.repeat(program - 20)}";</script></body>`);
+  fs.writeFileSync(path.join(idle, 'index.html'), html);
   fs.copyFileSync(path.join(folder, 'vop.svg'), path.join(idle, 'vop.svg'));
-  const size = fs.statSync(path.join(process.argv[2], 'vop.js')).size;
-  fs.writeFileSync(path.join(idle, 'idle.js'), `var idle = "${'A'.repeat(size - 20)}";`);
   return idle;
 }
 

@@ -1,8 +1,9 @@
 // What the scenarios cannot see: the shipped site itself (offline, installable, opened as
-// a file, a program that does not load), the window's size and letters in pages of every
+// a file, a program that does not run), the window's size and letters in pages of every
 // size, the "Win" box in a small page, a high-contrast theme, and a run-time error.
 //   node tests/web/site.js SITE_FOLDER TEST_SITE_FOLDER
 'use strict';
+const crypto = require('crypto');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
@@ -28,16 +29,20 @@ async function expectDealt(page, where) {
          `${where}: ${JSON.stringify(now)}`);
 }
 
-// The site's folder copied, with one file changed by `change` (or removed when it returns null).
-function siteWith(folder, file, change) {
+// The site's folder copied, with the program in its page changed by `change`; `signed`:
+// with the page's policy allowing the changed program, as a build of it would.
+function siteWith(folder, change, signed) {
   const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-site-'));
   for (const name of fs.readdirSync(folder)) fs.copyFileSync(path.join(folder, name), path.join(copy, name));
-  const changed = change(fs.readFileSync(path.join(copy, file), 'latin1'));
-  if (changed === null) {
-    fs.rmSync(path.join(copy, file));
-  } else {
-    fs.writeFileSync(path.join(copy, file), changed, 'latin1');
+  const page = fs.readFileSync(path.join(copy, 'index.html'), 'utf8');
+  const [start, end] = [page.lastIndexOf('<script>') + 8, page.lastIndexOf('</script>')];
+  const program = change(page.slice(start, end));
+  let changed = page.slice(0, start) + program + page.slice(end);
+  if (signed) {
+    const hash = crypto.createHash('sha256').update(program).digest('base64');
+    changed = changed.replace(/'sha256-[^']*'/, `'sha256-${hash}'`);
   }
+  fs.writeFileSync(path.join(copy, 'index.html'), changed);
   return copy;
 }
 
@@ -93,7 +98,7 @@ async function main() {
       expect(faults.length === 0, faults.join('\n'));
     });
 
-    await check('opened as a file it plays; a program that does not load or compile says so in one line', async () => {
+    await check('opened as a file it plays; a program that does not run or compile says so in one line', async () => {
       const page = await browser.newPage();
       const seen = [];
       page.on('console', (m) => seen.push(m.text()));
@@ -114,11 +119,12 @@ async function main() {
         fs.rmSync(folder, {recursive: true});
         return shown;
       };
-      const unloaded = await lines(siteWith(siteFolder, 'vop.js', () => null));
-      expect(unloaded.length === 1 && /could not start.*web server/.test(unloaded[0]),
-             `without its program the page shows: ${JSON.stringify(unloaded)}`);
+      // A program the page's policy does not allow (changed on its way) never runs.
+      const unrun = await lines(siteWith(siteFolder, (js) => js.replace('run();', 'run(); ')));
+      expect(unrun.length === 1 && /could not start.*did not run/.test(unrun[0]),
+             `with a program that does not run the page shows: ${JSON.stringify(unrun)}`);
       // The wasm's magic number with another version: no browser compiles it.
-      const broken = await lines(siteWith(siteFolder, 'vop.js', (js) => js.replace('AGFzbQEAAAA', 'AGFzbQIAAAA')));
+      const broken = await lines(siteWith(siteFolder, (js) => js.replace('AGFzbQEAAAA', 'AGFzbQIAAAA'), true));
       expect(broken.length === 1 && /^Vop: /.test(broken[0]), `with a broken program the page shows: ${JSON.stringify(broken)}`);
       await page.close();
     });
