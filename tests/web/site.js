@@ -98,6 +98,29 @@ async function main() {
       expect(faults.length === 0, faults.join('\n'));
     });
 
+    await check('a new build plays from the visit after the one that finds it', async () => {
+      const folder = siteWith(siteFolder, (js) => js);
+      const served = await serve(folder);
+      const page = await browser.newPage();
+      const visit = async () => {
+        await page.goto(served.origin + '/');
+        await page.waitForFunction(() => document.title !== 'Vop', {timeout: 10000});
+        return page.evaluate(() => document.querySelector('meta[name="vop-next"]') !== null);
+      };
+      await visit();
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      // The next build: its page marked, its worker another.
+      const file = (name) => path.join(folder, name);
+      fs.writeFileSync(file('index.html'), fs.readFileSync(file('index.html'), 'utf8').replace('<title>', '<meta name="vop-next"><title>'));
+      fs.writeFileSync(file('sw.js'), fs.readFileSync(file('sw.js'), 'utf8').replace(/'vop-[0-9a-f]+'/, "'vop-next'"));
+      expect(!await visit(), 'the visit that finds a new build already plays it');
+      await page.waitForFunction(async () => (await caches.keys()).join() === 'vop-next', {timeout: 10000});
+      expect(await visit(), 'the visit after the one that found a new build still plays the old one');
+      await page.close();
+      served.close();
+      fs.rmSync(folder, {recursive: true});
+    });
+
     await check('opened as a file it plays; a program that does not run or compile says so in one line', async () => {
       const page = await browser.newPage();
       const seen = [];
