@@ -9,7 +9,7 @@
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const {serve, launch} = require('../tests/web/browser');
+const {serve, launch, programIn} = require('../tests/web/browser');
 
 // The player stays on the page a while: what it does once shown (installing its service
 // worker, say) is done before the next visit.
@@ -53,7 +53,8 @@ async function staticCopy(origin) {
 function withIdleScript(folder) {
   const idle = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-idle-'));
   const site = fs.readFileSync(path.join(process.argv[2], 'index.html'), 'utf8');
-  const program = site.slice(site.lastIndexOf('<script>'), site.lastIndexOf('</script>')).length;
+  const [start, end] = programIn(site);
+  const program = end - start;
   const html = fs.readFileSync(path.join(folder, 'index.html'), 'utf8')
                    .replace(/<meta http-equiv="Content-Security-Policy"[^>]*>/, '')
                    .replace('</body>', `<script>var idle = "${'A'.repeat(program - 20)}";</script></body>`);

@@ -67,4 +67,7 @@ async function launch({language = ''} = {}) {
   return browser;
 }
 
-module.exports = {serve, launch};
+// Where the program lies in a site's page (index.html): the start and end of its script.
+const programIn = (page) => [page.lastIndexOf('<script>') + '<script>'.length, page.lastIndexOf('</script>')];
+
+module.exports = {serve, launch, programIn};

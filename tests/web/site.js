@@ -7,7 +7,7 @@ const crypto = require('crypto');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const {serve, launch} = require('./browser');
+const {serve, launch, programIn} = require('./browser');
 const {PageGame, decodePng} = require('./driver');
 
 const shows = (page) => page.evaluate(() => ({
@@ -35,7 +35,7 @@ function siteWith(folder, change, signed) {
   const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-site-'));
   for (const name of fs.readdirSync(folder)) fs.copyFileSync(path.join(folder, name), path.join(copy, name));
   const page = fs.readFileSync(path.join(copy, 'index.html'), 'utf8');
-  const [start, end] = [page.lastIndexOf('<script>') + 8, page.lastIndexOf('</script>')];
+  const [start, end] = programIn(page);
   const program = change(page.slice(start, end));
   let changed = page.slice(0, start) + program + page.slice(end);
   if (signed) {
