@@ -73,6 +73,16 @@ class MemoryDriver final : public Driver {
         }
         return s.foreColor == kRed ? "red" : s.foreColor == kBlue ? "blue" : "mixed";
     }
+    // As a window draws it that wraps a caption at its spaces and nowhere else.
+    int captionLines(ControlId id) const override {
+        int lines = 0;
+        bool inWord = false;
+        for (const char c : caption(id)) {
+            lines += c != ' ' && !inWord ? 1 : 0;
+            inWord = c != ' ';
+        }
+        return lines;
+    }
     PixelRect place(ControlId id) const override { return runtime_.pixelRect(id, Dpi{}); }
     std::optional<ControlId> focus() const override { return runtime_.focus(); }
     std::string spokenName(ControlId id) const override { return toUtf8(runtime_.spokenName(id)); }

@@ -177,21 +177,10 @@ class QtDriver final : public Driver {
         const FormButton* b = runtime_.button(id);
         return b != nullptr ? b->isEnabled() : labelShown(id).second;
     }
-    // The pixels the window paints there now: a label's own part, less the pixel it
-    // shares with its right and lower neighbours.
-    std::string look(ControlId id) const override {
-        const QImage image = window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const PixelRect at = place(id);
-        const QRect r =
-            QRect(at.left, at.top, at.width - 1, at.height - 1).intersected(image.rect());
-        Picture picture{r.width(), r.height(), {}};
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            for (int x = r.left(); x <= r.right(); ++x) {
-                picture.pixels.push_back(image.pixel(x, y) & 0xFFFFFFU);
-            }
-        }
-        return lookOf(picture);
-    }
+    // The pixels the window paints there now (picture): a label's own part, less the
+    // pixel it shares with its right and lower neighbours.
+    std::string look(ControlId id) const override { return lookOf(picture(id)); }
+    int captionLines(ControlId id) const override { return linesOf(picture(id)); }
     // A button where its widget is; a label where a screen reader finds it.
     PixelRect place(ControlId id) const override {
         QRect r;
@@ -225,6 +214,20 @@ class QtDriver final : public Driver {
   private:
     FormWindow* window() const { return runtime_.window(); }
     QWindow* handle() const { return window()->windowHandle(); }
+
+    Picture picture(ControlId id) const {
+        const QImage image = window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const PixelRect at = place(id);
+        const QRect r =
+            QRect(at.left, at.top, at.width - 1, at.height - 1).intersected(image.rect());
+        Picture picture{r.width(), r.height(), {}};
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                picture.pixels.push_back(image.pixel(x, y) & 0xFFFFFFU);
+            }
+        }
+        return picture;
+    }
 
     // Every read of a label, what it shows and whether it is greyed, is here: the form
     // paints its labels, and a screen reader finds each as a child of the form.
@@ -317,6 +320,10 @@ class QtDriver final : public Driver {
                               ok->mapTo(box, ok->rect().center()));
         } else if (way == BoxClose::CloseWindow) {
             closeWindow();
+        } else if (way == BoxClose::CloseBox || way == BoxClose::AltF4) {
+            // On X11 and Wayland both are the desktop's: it asks the box's window to
+            // close, as QWindow::close() has the platform window ask.
+            box->windowHandle()->close();
         } else {
             pressOn(box->windowHandle(), way == BoxClose::Enter   ? Key::Enter
                                          : way == BoxClose::Space ? Key::Space

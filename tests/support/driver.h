@@ -27,9 +27,17 @@ enum class Button : std::uint8_t { Right, Middle };
 // buttons, or its frame (the title bar, where the window has one of its own).
 enum class Spot : std::uint8_t { Background, Frame };
 
-// How the player closes the "Win" box: a key, a mouse click on its OK button, or
-// closing the game's window behind it.
-enum class BoxClose : std::uint8_t { Enter, Space, Escape, MouseOnOk, CloseWindow };
+// How the player closes the "Win" box: a key, a mouse click on its OK button, the close
+// box of its own title bar, Alt+F4, or closing the game's window behind it.
+enum class BoxClose : std::uint8_t {
+    Enter,
+    Space,
+    Escape,
+    MouseOnOk,
+    CloseBox,
+    AltF4,
+    CloseWindow
+};
 
 // One input of a burst: a left click on a control, or a key.
 struct Input {
@@ -92,6 +100,8 @@ class Driver {
     // How the control looks to the player, read from the pixels the window drew there
     // (lookOf): "blue", "red", "grey" (greyed out), or "blank".
     virtual std::string look(ControlId id) const = 0;
+    // How many lines the control's caption is drawn on, read from its pixels (linesOf).
+    virtual int captionLines(ControlId id) const = 0;
     // Where the control is: its place in the window's client area, in pixels as the window
     // is drawn at pixelsPerInch().
     virtual PixelRect place(ControlId id) const = 0;

@@ -2,6 +2,7 @@
 #include "support/look.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 namespace vop::test {
@@ -82,6 +83,50 @@ std::string lookOf(const Picture& picture) {
 
 int pixelsOf(const Picture& picture, std::uint32_t colour) {
     return static_cast<int>(std::count(picture.pixels.begin(), picture.pixels.end(), colour));
+}
+
+int linesOf(const Picture& picture) {
+    // The middle half of the columns and all but an eighth of the rows at each end: the
+    // caption stands there, the frame, its bevel and the focus mark do not.
+    const int left = picture.width / 4;
+    const int right = picture.width - picture.width / 4;
+    const int top = picture.height / 8;
+    const int bottom = picture.height - picture.height / 8;
+    std::map<std::uint32_t, int> counts;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            ++counts[picture.at(x, y)];
+        }
+    }
+    const auto most =
+        std::max_element(counts.begin(), counts.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
+    if (most == counts.end()) {
+        return 0;
+    }
+    // Ink stands out from the button's face by more than the face's own shading does.
+    const auto channel = [](std::uint32_t p, int shift) {
+        return static_cast<int>((p >> shift) & 0xFF);
+    };
+    const auto ink = [&](std::uint32_t p) {
+        for (const int shift : {0, 8, 16}) {
+            if (std::abs(channel(p, shift) - channel(most->first, shift)) > 32) {
+                return true;
+            }
+        }
+        return false;
+    };
+    int lines = 0;
+    bool inLine = false;
+    for (int y = top; y < bottom; ++y) {
+        bool inked = false;
+        for (int x = left; x < right && !inked; ++x) {
+            inked = ink(picture.at(x, y));
+        }
+        lines += inked && !inLine ? 1 : 0;
+        inLine = inked;
+    }
+    return lines;
 }
 
 }  // namespace vop::test

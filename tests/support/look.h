@@ -29,4 +29,8 @@ std::string lookOf(const Picture& picture);
 // crisp has some; one smeared over pixel edges by anti-aliasing has none.
 int pixelsOf(const Picture& picture, std::uint32_t colour);
 
+// How many lines of text the picture of a button shows: the bands of rows that hold ink
+// in its middle, away from the frame and its shading (0 for no caption).
+int linesOf(const Picture& picture);
+
 }  // namespace vop::test

@@ -21,6 +21,8 @@ constexpr std::pair<std::string_view, BoxClose> kWays[] = {{"Enter", BoxClose::E
                                                            {"Space", BoxClose::Space},
                                                            {"Escape", BoxClose::Escape},
                                                            {"OK", BoxClose::MouseOnOk},
+                                                           {"close-box", BoxClose::CloseBox},
+                                                           {"Alt+F4", BoxClose::AltF4},
                                                            {"close-window", BoxClose::CloseWindow}};
 
 // The word of a key or a way: the first name a table gives it.
@@ -115,7 +117,11 @@ class Player {
     explicit Player(Driver& driver) : driver_(driver) {
         driver_.onBox = [this](const SeenBox& box) {
             boxes_.push_back(box);
-            titlesBehindBoxes_.push_back(driver_.title());
+            const std::vector<Step> behind = std::move(behindBox_);
+            behindBox_.clear();
+            for (const Step& s : behind) {
+                step(s, s.words);
+            }
             return closeBy_;
         };
     }
@@ -172,6 +178,11 @@ class Player {
             driver_.burst(inputsOf(s, w));
         } else if (verb == "close-window") {
             driver_.closeWindow();
+        } else if (verb == "behind-box") {
+            if (w.size() < 2) {
+                unreadable(s.line, "behind-box takes a step");
+            }
+            behindBox_.push_back({s.line, std::vector<std::string>(w.begin() + 1, w.end())});
         } else if (verb == "box-closes-by") {
             need(2);
             closeBy_ = closeNamed(w[1], s.line);
@@ -237,9 +248,6 @@ class Player {
             check(s, "the box's title", last.title, w[2]);
             check(s, "the box's text", last.text, w.size() > 3 ? w[3] : "");
             check(s, "the box's buttons", std::to_string(last.buttons), "1");
-        } else if (what == "title-behind-box") {
-            check(s, "the title behind the box",
-                  titlesBehindBoxes_.empty() ? "" : titlesBehindBoxes_.back(), w[2]);
         } else if (what == "draws-left") {
             check(s, "the draws left", std::to_string(driver_.drawsLeft()), w[2]);
         } else if (what == "place") {
@@ -294,6 +302,8 @@ class Player {
                 check(s, of, driver_.enabled(id) ? "yes" : "no", want);
             } else if (what == "colour") {
                 check(s, of, driver_.look(id), want);
+            } else if (what == "lines") {
+                check(s, of, std::to_string(driver_.captionLines(id)), want);
             } else if (what == "spoken") {
                 check(s, of, driver_.spokenName(id), want);
             } else if (what == "description") {
@@ -307,7 +317,7 @@ class Player {
     Driver& driver_;
     BoxClose closeBy_ = BoxClose::Enter;
     std::vector<SeenBox> boxes_;
-    std::vector<std::string> titlesBehindBoxes_;  // the window's title while each was open
+    std::vector<Step> behindBox_;  // taken while the next box is open, before it closes
 };
 
 }  // namespace

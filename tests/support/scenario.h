@@ -27,7 +27,7 @@ std::vector<Scenario> readScenarios(std::string_view text);
 const std::vector<Scenario>& conformanceScenarios();
 
 // A key and a way of closing the box in the scenarios' words: "Shift+Tab", "F5"; "OK",
-// "close-window".
+// "Alt+F4", "close-window".
 std::string keyWord(Key key);
 std::string closeWord(BoxClose way);
 

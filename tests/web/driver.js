@@ -264,10 +264,12 @@ class PageGame {
   }
 
   // Closes the open box: by a key, a click on OK ("OK") or closing the page
-  // ("close-window"); then the game goes on.
+  // ("close-window"); then the game goes on. The page's box has no close box of its own,
+  // and Alt+F4 belongs to the browser: a page's dialog takes a request to close as Escape.
   async closeBox(way) {
     this.picture = null;
     if (way === 'close-window') return this.closeWindow();
+    if (way === 'close-box' || way === 'Alt+F4') way = 'Escape';
     if (way === 'OK') {
       await Promise.all(this.press(await this.centre('vop-box-ok')));
     } else {

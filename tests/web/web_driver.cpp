@@ -83,15 +83,8 @@ class WebDriver final : public Driver {
     std::string title() const override { return ask("title"); }
     std::string caption(ControlId id) const override { return ask("caption", controlText(id)); }
     bool enabled(ControlId id) const override { return ask("enabled", controlText(id)) == "yes"; }
-    std::string look(ControlId id) const override {
-        std::uint32_t* shown = vop_page_pixels(controlText(id).c_str());
-        Picture picture{static_cast<int>(shown[0]), static_cast<int>(shown[1]), {}};
-        picture.pixels.assign(shown + 2, shown + 2 +
-                                             static_cast<std::size_t>(picture.width) *
-                                                 static_cast<std::size_t>(picture.height));
-        std::free(shown);
-        return lookOf(picture);
-    }
+    std::string look(ControlId id) const override { return lookOf(picture(id)); }
+    int captionLines(ControlId id) const override { return linesOf(picture(id)); }
     PixelRect place(ControlId id) const override {
         std::istringstream in(ask("place", controlText(id)));
         PixelRect r;
@@ -112,6 +105,16 @@ class WebDriver final : public Driver {
     std::vector<std::string> close() { return linesOf(ask("close")); }
 
   private:
+    static Picture picture(ControlId id) {
+        std::uint32_t* shown = vop_page_pixels(controlText(id).c_str());
+        Picture picture{static_cast<int>(shown[0]), static_cast<int>(shown[1]), {}};
+        picture.pixels.assign(shown + 2, shown + 2 +
+                                             static_cast<std::size_t>(picture.width) *
+                                                 static_cast<std::size_t>(picture.height));
+        std::free(shown);
+        return picture;
+    }
+
     // The action, then the box it opened, if one did: shown to onBox and closed its way.
     void act(const Action& action) {
         ask("perform", actionWords(action));

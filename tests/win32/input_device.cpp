@@ -25,11 +25,13 @@ LPARAM keyBits(UINT key, InputEvent::Kind kind) {
     return bits;
 }
 
-void holdShift(bool down) {
+void holdModifiers(bool shift, bool alt) {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
-    keys[VK_SHIFT] = down ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
     keys[VK_LSHIFT] = keys[VK_SHIFT];
+    keys[VK_MENU] = alt ? 0x80 : 0;
+    keys[VK_LMENU] = keys[VK_MENU];
     SetKeyboardState(keys);
 }
 
@@ -202,12 +204,14 @@ void InputDevice::deliverKey(const InputEvent& input) {
     MSG msg{};
     msg.time = GetTickCount();
     msg.hwnd = target;
-    msg.message = input.kind == InputEvent::Kind::KeyUp ? WM_KEYUP : WM_KEYDOWN;
+    const bool up = input.kind == InputEvent::Kind::KeyUp;
+    // With Alt held a key is the system's: WM_SYSKEYDOWN, its context bit set.
+    msg.message = input.alt ? (up ? WM_SYSKEYUP : WM_SYSKEYDOWN) : (up ? WM_KEYUP : WM_KEYDOWN);
     msg.wParam = input.key;
-    msg.lParam = keyBits(input.key, input.kind);
-    holdShift(input.shift);
+    msg.lParam = keyBits(input.key, input.kind) | (input.alt ? 1 << 29 : 0);
+    holdModifiers(input.shift, input.alt);
     route(msg);
-    holdShift(false);
+    holdModifiers(false, false);
 }
 
 void InputDevice::route(MSG& msg) {

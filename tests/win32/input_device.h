@@ -22,6 +22,7 @@ struct InputEvent {
     UINT key = 0;
     bool shift = false;
     Mouse button = Mouse::Left;
+    bool alt = false;  // a key pressed with Alt held: the system's keys (Alt+F4)
 
     bool mouse() const { return kind <= Kind::Release; }
 };

@@ -209,6 +209,21 @@ class Win32Driver final : public Driver {
         seen.width = static_cast<int>(seen.pixels.size());
         return lookOf(seen);
     }
+    // The control's whole place as the window shows it, whatever lies in front of it.
+    int captionLines(ControlId id) const override {
+        const Picture& window = lastShot().window;
+        RECT at = clientPlace(id);
+        const RECT all{0, 0, window.width, window.height};
+        IntersectRect(&at, &at, &all);
+        Picture seen{
+            static_cast<int>(at.right - at.left), static_cast<int>(at.bottom - at.top), {}};
+        for (int y = static_cast<int>(at.top); y < at.bottom; ++y) {
+            for (int x = static_cast<int>(at.left); x < at.right; ++x) {
+                seen.pixels.push_back(window.at(x, y));
+            }
+        }
+        return linesOf(seen);
+    }
     PixelRect place(ControlId id) const override {
         const RECT r = clientPlace(id);
         return {r.left, r.top, r.right - r.left, r.bottom - r.top};
@@ -410,6 +425,14 @@ class Win32Driver final : public Driver {
                 device_.post({InputEvent::Kind::Release, at});
                 break;
             }
+            case BoxClose::CloseBox:
+                // What the title bar's close box sends once the click on it is let go.
+                PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+                break;
+            case BoxClose::AltF4:
+                device_.post({InputEvent::Kind::KeyDown, {}, VK_F4, false, {}, true});
+                device_.post({InputEvent::Kind::KeyUp, {}, VK_F4, false, {}, true});
+                break;
             case BoxClose::CloseWindow:
                 PostMessageW(form(), WM_CLOSE, 0, 0);  // as from the taskbar
                 break;
