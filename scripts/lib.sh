@@ -1,6 +1,6 @@
 # shellcheck shell=bash
 # Shared by Vop's scripts: a failure names its file and line, root or sudo, installing
-# missing Debian packages, CTest's counts, Xvfb and Wine.
+# missing Debian packages, CTest, Xvfb and Wine.
 set -Eeuo pipefail
 
 VOP_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -94,38 +94,12 @@ need_cjk_font() {
     fi
 }
 
-# tally PASSED FAILED: adds one test program's counts to the run's totals (scripts/test.sh).
-tally() {
-    if [ -n "${VOP_TALLY:-}" ]; then
-        echo "$1 $2" >>"$VOP_TALLY"
-    fi
-}
-
-# tally_junit FILE: adds the counts of CTest's JUnit report FILE to the run's totals; a
-# report of no test at all is a failure.
-tally_junit() {
-    local suite
-    suite="$(tr '\n\t' '  ' <"$1" | grep -o -m 1 '<testsuite [^>]*>')" ||
-        die "no CTest report in $1"
-    local total failed skipped
-    total="$(sed -nE 's/.* tests="([0-9]+)".*/\1/p' <<<"$suite")"
-    failed="$(sed -nE 's/.* failures="([0-9]+)".*/\1/p' <<<"$suite")"
-    skipped="$(sed -nE 's/.* skipped="([0-9]+)".*/\1/p' <<<"$suite")"
-    [ "${total:-0}" -gt 0 ] || die "CTest ran no test ($1)"
-    tally "$((total - failed - ${skipped:-0}))" "$failed"
-}
-
-# run_ctest PRESET [ctest args...]: runs CTest's test preset PRESET (CMakePresets.json) and
-# adds its counts to the run's totals.
+# run_ctest PRESET [ctest args...]: runs CTest's test preset PRESET (CMakePresets.json),
+# which ends with CTest's own summary ("100% tests passed, 0 tests failed out of N").
 run_ctest() {
     local preset="$1"
     shift
-    local junit rc=0
-    junit="$(mktemp --suffix=.xml)"
-    ctest --preset "$preset" --output-junit "$junit" "$@" || rc=$?
-    tally_junit "$junit"
-    rm -f "$junit"
-    [ "$rc" -eq 0 ] || die "tests failed: ctest --preset $preset $*"
+    ctest --preset "$preset" "$@" || die "tests failed: ctest --preset $preset $*"
 }
 
 # start_xvfb [SCREEN]: an X server of our own on a display number Xvfb picks itself;
@@ -248,16 +222,13 @@ window_picture() {
 }
 
 # check WHAT COMMAND...: one test of a stage that is not a CTest run; its output shows
-# only when it fails. checks_done NAME then reports the stage's counts into the run's
-# totals and fails the stage if any check failed.
-VOP_CHECKS_PASSED=0
+# only when it fails. checks_done NAME then fails the stage if any check failed.
 VOP_CHECKS_FAILED=0
 check() {
     local what="$1"
     shift
     local out
     if out="$("$@" 2>&1)"; then
-        VOP_CHECKS_PASSED=$((VOP_CHECKS_PASSED + 1))
         printf '    ok: %s\n' "$what" >&2
     else
         VOP_CHECKS_FAILED=$((VOP_CHECKS_FAILED + 1))
@@ -265,9 +236,7 @@ check() {
     fi
 }
 checks_done() {
-    say "$1: $VOP_CHECKS_PASSED passed, $VOP_CHECKS_FAILED failed"
-    tally "$VOP_CHECKS_PASSED" "$VOP_CHECKS_FAILED"
-    [ "$VOP_CHECKS_FAILED" -eq 0 ] || die "$1 checks failed"
+    [ "$VOP_CHECKS_FAILED" -eq 0 ] || die "$1: $VOP_CHECKS_FAILED checks failed"
 }
 
 # web_build [TARGET...]: the web build (build/web) with Debian's emscripten: the site, and

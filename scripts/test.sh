@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds every configuration and runs every test.
 # Each stage is a file in scripts/test.d, run in name order; the first failure stops the run.
-# Each stage's time is printed as it ends, and all of them at the end.
+# Each stage's time is printed as it ends, and all of them at the end; the last line is
+# "vop: N passed, 0 failed" (stages).
 #   bash scripts/test.sh [STAGE...]   only the stages named (20-linux, or just 20)
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$VOP_ROOT"
 
-VOP_TALLY="$(mktemp)"
-export VOP_TALLY
-at_exit rm -f "$VOP_TALLY"
 # The time of each stage that ran, once, before the closing line or when a stage fails.
 times=()
 times_shown=0
@@ -39,6 +37,5 @@ for stage in "${stages[@]}"; do
     say "stage $name: $((SECONDS - started)) s"
 done
 print_times
-passed=$(awk '{p += $1} END {print p + 0}' "$VOP_TALLY")
-failed=$(awk '{f += $2} END {print f + 0}' "$VOP_TALLY")
-echo "vop: $passed passed, $failed failed"
+# The first failure stops the run: every stage that ran has passed.
+echo "vop: ${#stages[@]} passed, 0 failed (stages; each CTest run above gives its own count)"
