@@ -113,7 +113,7 @@ start_xvfb() {
     local tries=0
     until [ -s "$numberFile" ]; do
         tries=$((tries + 1))
-        if [ $tries -gt 100 ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+        if [ $tries -gt 600 ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
             rm -f "$numberFile"
             die "Xvfb did not start"
         fi
@@ -199,24 +199,57 @@ stop_wine() { [ -z "${WINEPREFIX:-}" ] || wineserver -k 2>/dev/null; }
 # game's window, plays the first hand slot if CLICK is 1 (so the ground and a disabled
 # grid label show too), and writes its client area (120 x 63 pixels times SCALE) to OUT.
 # With no window manager, Wine draws the frame itself: the client area is found in it.
+# Nothing is waited for by the clock: the window is photographed until it shows what the
+# picture is for (a caption in the first slot and letters in the grid's first row; after
+# the click, a caption on the ground), however long the machine takes to draw it.
 window_picture() {
     local out="$1" scale="$2" click="$3"
     shift 3
     "$@" &
     local program=$!
     local window
-    window="$(timeout 30 xdotool search --sync --onlyvisible --name '^Vop' | head -n 1)" ||
+    window="$(timeout 120 xdotool search --sync --onlyvisible --name '^Vop' | head -n 1)" ||
         die "the window of $* did not appear on $DISPLAY"
     # shellcheck disable=SC2034  # all that xdotool's --shell output sets, kept local
     local WIDTH HEIGHT X Y SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$window")"
     local border=$(((WIDTH - 120 * scale) / 2))
     local top=$((HEIGHT - 63 * scale - border))
+    local client="$((120 * scale))x$((63 * scale))+$border+$top" s="$scale"
+    # drawn WHERE...: every area WHERE (of the client area, in its pixels) holds ink: a
+    # colour far from the area's most common one, as letters are and a face's shading is not.
+    drawn() {
+        import -window "$window" -crop "$client" +repage "$out" 2>/dev/null || return 1
+        local where
+        for where in "$@"; do
+            convert "$out" -crop "$where" +repage -depth 8 txt:- | awk -F '[(),]' '
+                NR > 1 { n[$3 " " $4 " " $5]++ }
+                END {
+                    for (c in n) if (n[c] > most) { most = n[c]; m = c }
+                    split(m, b, " ")
+                    for (c in n) {
+                        split(c, p, " ")
+                        for (i = 1; i <= 3; i++) if (p[i] - b[i] > 96 || b[i] - p[i] > 96) exit 0
+                    }
+                    exit 1
+                }' || return 1
+        done
+    }
+    local slot="$((9 * s))x$((25 * s))+$((28 * s))+$((4 * s))" grid="$((110 * s))x$((6 * s))+$((8 * s))+$((33 * s))"
+    local ground="$((9 * s))x$((25 * s))+$((4 * s))+$((4 * s))" tries=0
+    until drawn "$slot" "$grid"; do
+        tries=$((tries + 1))
+        [ $tries -lt 1200 ] || die "the window of $* never showed its hand and grid"
+        sleep 0.1
+    done
     if [ "$click" = 1 ]; then
         xdotool mousemove --window "$window" $((border + 32 * scale)) $((top + 16 * scale)) click 1
+        until drawn "$ground"; do
+            tries=$((tries + 1))
+            [ $tries -lt 1200 ] || die "the click on the window of $* put no card on the ground"
+            sleep 0.1
+        done
     fi
-    sleep 1  # let the window paint (and repaint after the click) before the picture
-    import -window "$window" -crop "$((120 * scale))x$((63 * scale))+$border+$top" +repage "$out"
     kill "$program" 2>/dev/null || true
     wait "$program" 2>/dev/null || true
 }

@@ -51,7 +51,7 @@ x11_window() {
     local vop=$!
     local rc=0
     local window
-    window="$(DISPLAY="$display" timeout 20 xdotool search --sync --onlyvisible --name '^Vop' |
+    window="$(DISPLAY="$display" timeout 120 xdotool search --sync --onlyvisible --name '^Vop' |
         head -n 1)" || rc=1
     if [ $rc -eq 0 ]; then
         local props

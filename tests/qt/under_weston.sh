@@ -14,11 +14,11 @@ socket="vop-wayland-$$"
 compositor=$!
 trap 'kill "$compositor" 2>/dev/null || true; wait "$compositor" 2>/dev/null || true; rm -rf "$runtime"' EXIT
 
-# Weston makes its socket once it accepts clients; give up after ten seconds.
+# Weston makes its socket once it accepts clients; give up after a minute.
 tries=0
 until [ -S "$runtime/$socket" ]; do
     tries=$((tries + 1))
-    if [ $tries -gt 100 ] || ! kill -0 "$compositor" 2>/dev/null; then
+    if [ $tries -gt 600 ] || ! kill -0 "$compositor" 2>/dev/null; then
         echo "under_weston: weston did not start:" >&2
         cat "$runtime/weston.log" >&2 || true
         exit 1

@@ -17,6 +17,9 @@ const kKeys = {
 };
 const kShift = {key: 'Shift', code: 'ShiftLeft', windowsVirtualKeyCode: 16, modifiers: 8};
 const kButtons = {left: 1, right: 2, middle: 4};
+// How long a wait for the page may last before it is a fault: a bound, not a guess at how
+// fast the machine is, so a loaded machine only takes longer.
+const kFaultMs = 60000;
 
 // A PNG as Page.captureScreenshot writes it (8-bit RGB or RGBA, not interlaced): its
 // pixels as 0xRRGGBB, row by row.
@@ -74,16 +77,19 @@ class PageGame {
     page.on('console', (m) => game.console.push(m.text()));
     page.on('pageerror', (e) => game.console.push(String(e)));
     page.on('request', (r) => game.requests.push(r.url()));
-    // What the page shows as it closes comes through this binding (test_page.js).
+    // What the page shows as it closes comes through this binding (test_page.js), listened
+    // to before the page can close.
     await cdp.send('Runtime.enable');
     await cdp.send('Runtime.addBinding', {name: 'vopReport'});
-    cdp.on('Runtime.bindingCalled', (e) => {
-      if (e.name === 'vopReport') game.report = JSON.parse(e.payload);
-    });
+    game.reported = new Promise((resolve) => cdp.on('Runtime.bindingCalled', (e) => {
+      if (e.name !== 'vopReport') return;
+      game.report = JSON.parse(e.payload);
+      resolve();
+    }));
     await page.goto(url);
     // The test page waits for its deal; the site deals at once.
     await page.waitForFunction(() => window.vopTest !== undefined || document.title !== 'Vop',
-                               {timeout: 10000});
+                               {timeout: kFaultMs});
     return game;
   }
 
@@ -226,10 +232,10 @@ class PageGame {
   // showed then.
   async closeWindow() {
     await this.page.close({runBeforeUnload: true});
-    const deadline = Date.now() + 5000;
-    while (!this.report && Date.now() < deadline) {
-      await new Promise((resolve) => setTimeout(resolve, 10));
-    }
+    let bound;
+    const silent = new Promise((resolve) => { bound = setTimeout(resolve, kFaultMs); });
+    await Promise.race([this.reported, silent]);
+    clearTimeout(bound);
     if (!this.report) throw new Error('the page closed without a word');
     this.closed = true;
   }
@@ -275,7 +281,7 @@ class PageGame {
     } else {
       await Promise.all(this.key(way));
     }
-    await this.page.waitForFunction(() => vopTest.idle(), {timeout: 5000});
+    await this.page.waitForFunction(() => vopTest.idle(), {timeout: kFaultMs});
   }
 
   // --- What the window shows.
@@ -395,4 +401,4 @@ class PageGame {
   }
 }
 
-module.exports = {PageGame, decodePng};
+module.exports = {PageGame, decodePng, kFaultMs};

@@ -8,7 +8,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const {serve, launch, programIn} = require('./browser');
-const {PageGame, decodePng} = require('./driver');
+const {PageGame, decodePng, kFaultMs} = require('./driver');
 
 const shows = (page) => page.evaluate(() => ({
   title: document.title,
@@ -87,7 +87,7 @@ async function main() {
       expect(asked.join(' ') === files.join(' '), `it asked for ${asked.join(' ')}; the site holds ${files.join(' ')}`);
       site.close();
       await page.reload();
-      await page.waitForFunction(() => document.title !== 'Vop', {timeout: 10000});
+      await page.waitForFunction(() => document.title !== 'Vop', {timeout: kFaultMs});
       await expectDealt(page, 'with the server gone');
       await game.perform('click btnCard(0)');
       await game.perform('click btnCard(1)');
@@ -104,7 +104,7 @@ async function main() {
       const page = await browser.newPage();
       const visit = async () => {
         await page.goto(served.origin + '/');
-        await page.waitForFunction(() => document.title !== 'Vop', {timeout: 10000});
+        await page.waitForFunction(() => document.title !== 'Vop', {timeout: kFaultMs});
         return page.evaluate(() => document.querySelector('meta[name="vop-next"]') !== null);
       };
       await visit();
@@ -114,7 +114,7 @@ async function main() {
       fs.writeFileSync(file('index.html'), fs.readFileSync(file('index.html'), 'utf8').replace('<title>', '<meta name="vop-next"><title>'));
       fs.writeFileSync(file('sw.js'), fs.readFileSync(file('sw.js'), 'utf8').replace(/'vop-[0-9a-f]+'/, "'vop-next'"));
       expect(!await visit(), 'the visit that finds a new build already plays it');
-      await page.waitForFunction(async () => (await caches.keys()).join() === 'vop-next', {timeout: 10000});
+      await page.waitForFunction(async () => (await caches.keys()).join() === 'vop-next', {timeout: kFaultMs});
       expect(await visit(), 'the visit after the one that found a new build still plays the old one');
       await page.close();
       served.close();
@@ -126,13 +126,18 @@ async function main() {
       const seen = [];
       page.on('console', (m) => seen.push(m.text()));
       await page.goto(`file://${path.resolve(siteFolder, 'index.html')}`);
-      await page.waitForFunction(() => document.title !== 'Vop', {timeout: 10000});
+      await page.waitForFunction(() => document.title !== 'Vop', {timeout: kFaultMs});
       await expectDealt(page, 'as a file');
       expect(seen.length === 0, `the console says: ${seen.join(' | ')}`);
+      // The page has shown all it will once its program has failed, or once the page's
+      // policy has refused to run it: heard by a listener put in before the page loads.
+      await page.evaluateOnNewDocument(() => document.addEventListener('securitypolicyviolation', () => {
+        window.vopRefused = true;
+      }));
       const lines = async (folder) => {
         const served = await serve(folder);
         await page.goto(served.origin + '/');
-        await page.waitForFunction(() => document.querySelector('.vop-error'), {timeout: 10000}).catch(() => {});
+        await page.waitForFunction(() => document.querySelector('.vop-error') || window.vopRefused, {timeout: kFaultMs});
         // The line for a program that never loaded waits a while before it shows.
         await page.evaluate(() => document.getAnimations().forEach((a) => a.finish()));
         const shown = await page.evaluate(() => [...document.querySelectorAll('p')]

@@ -27,7 +27,7 @@ namespace {
 // screen, so that a click behind the box lands on the window, as the player aimed it.
 constexpr POINT kWindowAt{40, 40};
 constexpr long kMostMessages = 200000;  // in one action: a queue that never empties is a fault
-constexpr ULONGLONG kLetGoMs = 5000;    // for a box or a held title bar to go once let go
+constexpr ULONGLONG kLetGoMs = 60000;   // for a box or a held title bar to go once let go
 constexpr UINT kKeys[] = {VK_TAB, VK_TAB, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F5};
 
 std::string textOf(HWND window) {
