@@ -4,9 +4,8 @@
 #   bash scripts/package.sh             the packages, from clean builds of this tree
 #   bash scripts/package.sh --check     the packages from two fresh clones of the last commit,
 #                                       in two different folders, compared byte for byte
-#   bash scripts/package.sh --programs  only the .deb and vop.exe, built as for the packages,
-#                                       in build/package/ and build/package-windows/ (the
-#                                       test stage compares two such builds)
+# The programs are built from a copy of the sources in a scratch folder, every file dated by
+# the last commit: the test stage compares that vop.exe with the one built in the clone.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$VOP_ROOT"
 
@@ -14,8 +13,7 @@ mode=packages
 case "${1:-}" in
 "") ;;
 --check) mode=check ;;
---programs) mode=programs ;;
-*) die "usage: bash scripts/package.sh [--check | --programs]" ;;
+*) die "usage: bash scripts/package.sh [--check]" ;;
 esac
 
 # Every time stamp in the packages is the last commit's; the web site and the tar and zip
@@ -29,12 +27,27 @@ export SOURCE_DATE_EPOCH
 export TZ=UTC
 umask 022
 
-# build_exe: a clean release build of vop.exe; sets version (CMakeLists.txt's, as shown).
+# copy_sources DIR: the tree's own files (source_files) in DIR, each dated by the commit,
+# as a source package unpacks.
+copy_sources() {
+    mkdir -p "$1"
+    source_files | tar --null -T - --ignore-failed-read --mtime="@$SOURCE_DATE_EPOCH" -cf - |
+        tar -C "$1" -xf -
+}
+
+# build_exe: vop.exe built in a copy of the sources, its program and version in
+# build/package-windows/; sets version (CMakeLists.txt's, as shown).
 build_exe() {
     need_packages "${BUILD_PACKAGES[@]}" g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-    say "building vop.exe (build/package-windows)"
-    cmake --preset package-windows --fresh >/dev/null
-    cmake --build --preset package-windows --clean-first --target vop
+    local sources="$scratch/exe/vop"
+    copy_sources "$sources"
+    say "building vop.exe (in $sources)"
+    (cd "$sources" && cmake --preset package-windows >/dev/null &&
+        cmake --build --preset package-windows --target vop) || die "vop.exe did not build"
+    rm -rf build/package-windows
+    mkdir -p build/package-windows/app build/package-windows/release
+    cp "$sources/build/package-windows/app/vop.exe" build/package-windows/app/
+    cp "$sources/build/package-windows/release/version.txt" build/package-windows/release/
     version="$(cat build/package-windows/release/version.txt)"
 }
 
@@ -50,9 +63,8 @@ source_files() {
 
 # build_deb: the .deb as Debian builds one, `dpkg-buildpackage -b` with debian/rules, on a
 # copy of the sources in a scratch folder named as Debian names them (vop-VERSION), as
-# the build writes its files beside the sources. Every source file is dated by the commit,
-# as a source package unpacks: installed as they are, they carry that date in any clone.
-# Sets deb, the package in build/package/.
+# the build writes its files beside the sources. Installed as they are, the sources carry
+# the commit's date in any clone. Sets deb, the package in build/package/.
 build_deb() {
     need_packages "${BUILD_PACKAGES[@]}" "${QT_PACKAGES[@]}" dpkg-dev debhelper
     local deb_version
@@ -62,9 +74,8 @@ build_deb() {
             "$version: add an entry for $version-1"
     local sources="$scratch/deb/vop-$version" log="build/package/dpkg-buildpackage.log"
     rm -rf build/package
-    mkdir -p "$sources" build/package
-    source_files | tar --null -T - --ignore-failed-read --mtime="@$SOURCE_DATE_EPOCH" -cf - |
-        tar -C "$sources" -xf -
+    mkdir -p build/package
+    copy_sources "$sources"
     say "building the .deb: dpkg-buildpackage -b in $sources (log: $log)"
     (cd "$sources" && dpkg-buildpackage -b -us -uc) >"$log" 2>&1 ||
         { tail -n 40 "$log" >&2; die "dpkg-buildpackage failed (the whole log: $log)"; }
@@ -162,7 +173,6 @@ scratch="$(mktemp -d)"
 at_exit rm -rf "$scratch"
 build_exe
 build_deb
-[ "$mode" = packages ] || exit 0
 
 need_packages zip coreutils
 lint_deb
