@@ -56,21 +56,6 @@ TEST_F(Layout, FocusButtonIsOutsideTheClientAreaYetVisibleAndEnabled) {
     EXPECT_TRUE(focusButton->visibleRegion().isEmpty());
 }
 
-TEST_F(Layout, TabChainStartsAtTheFocusButtonAndFollowsTabIndex) {
-    QStringList chain;
-    for (QWidget* w = widget(kFocus)->nextInFocusChain(); w != widget(kFocus);
-         w = w->nextInFocusChain()) {
-        if (w->focusPolicy() & Qt::TabFocus) {
-            chain.append(w->objectName());
-        }
-    }
-    // The ground is left out: it would only hand the focus back to btnFocus. A click
-    // still gives it the focus, so its GotFocus reaches the game.
-    EXPECT_EQ(chain, (QStringList{"btnCard(0)", "btnCard(1)", "btnCard(2)", "btnCard(3)",
-                                  "btnCard(4)", "cmdPlay(0)", "cmdPlay(1)"}));
-    EXPECT_EQ(widget(kGround)->focusPolicy(), Qt::ClickFocus);
-}
-
 TEST_F(Layout, TemplateLabelNeverShows) {
     EXPECT_FALSE(labelShowing(grid(0)));
     willDraw({card('D', 9)});

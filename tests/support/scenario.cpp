@@ -153,6 +153,12 @@ class Player {
                 driver_.draw(n);
             }
             driver_.start();
+        } else if (verb == "play-to-last-card") {
+            // The winnable deal up to its last card: slot 0 48 times, then slots 1 to 3.
+            for (int i = 0; i < 51; ++i) {
+                driver_.click(
+                    controlIn("btnCard(" + std::to_string(std::max(0, i - 47)) + ")", s.line));
+            }
         } else if (verb == "click" || verb == "double-click" || verb == "drag-off" ||
                    verb == "right-click" || verb == "middle-click") {
             need(2);
