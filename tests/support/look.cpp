@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 
 namespace vop::test {
@@ -36,6 +37,8 @@ Hsv hsvOf(std::uint32_t rgb) {
     hsv.hue = (hue + 360) % 360;
     return hsv;
 }
+
+constexpr int kShifts[] = {0, 8, 16};  // of blue, green and red in 0xRRGGBB
 
 std::uint32_t backgroundOf(const Picture& picture) {
     std::map<std::uint32_t, int> counts;
@@ -89,39 +92,27 @@ int linesOf(const Picture& picture) {
     // The middle half of the columns and all but an eighth of the rows at each end: the
     // caption stands there, the frame, its bevel and the focus mark do not.
     const int left = picture.width / 4;
-    const int right = picture.width - picture.width / 4;
     const int top = picture.height / 8;
-    const int bottom = picture.height - picture.height / 8;
-    std::map<std::uint32_t, int> counts;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            ++counts[picture.at(x, y)];
+    Picture middle{picture.width - 2 * left, picture.height - 2 * top, {}};
+    for (int y = top; y < top + middle.height; ++y) {
+        for (int x = left; x < left + middle.width; ++x) {
+            middle.pixels.push_back(picture.at(x, y));
         }
-    }
-    const auto most =
-        std::max_element(counts.begin(), counts.end(),
-                         [](const auto& a, const auto& b) { return a.second < b.second; });
-    if (most == counts.end()) {
-        return 0;
     }
     // Ink stands out from the button's face by more than the face's own shading does.
-    const auto channel = [](std::uint32_t p, int shift) {
-        return static_cast<int>((p >> shift) & 0xFF);
-    };
-    const auto ink = [&](std::uint32_t p) {
-        for (const int shift : {0, 8, 16}) {
-            if (std::abs(channel(p, shift) - channel(most->first, shift)) > 32) {
-                return true;
-            }
-        }
-        return false;
+    const std::uint32_t face = backgroundOf(middle);
+    const auto ink = [face](std::uint32_t p) {
+        return std::any_of(std::begin(kShifts), std::end(kShifts), [&](int shift) {
+            return std::abs(static_cast<int>((p >> shift) & 0xFF) -
+                            static_cast<int>((face >> shift) & 0xFF)) > 32;
+        });
     };
     int lines = 0;
     bool inLine = false;
-    for (int y = top; y < bottom; ++y) {
+    for (int y = 0; y < middle.height; ++y) {
         bool inked = false;
-        for (int x = left; x < right && !inked; ++x) {
-            inked = ink(picture.at(x, y));
+        for (int x = 0; x < middle.width; ++x) {
+            inked = inked || ink(middle.at(x, y));
         }
         lines += inked && !inLine ? 1 : 0;
         inLine = inked;
