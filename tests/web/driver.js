@@ -4,7 +4,7 @@
 // drive the page through it; actions are named in the scenarios' words ("click btnCard(2)",
 // "press Shift+Tab", "hold Enter 3", "burst click btnCard(0) press Tab").
 'use strict';
-const zlib = require('zlib');
+const {PNG} = require('pngjs');
 
 // Keys as the DevTools protocol types them.
 const kKeys = {
@@ -21,49 +21,11 @@ const kButtons = {left: 1, right: 2, middle: 4};
 // fast the machine is, so a loaded machine only takes longer.
 const kFaultMs = 60000;
 
-// A PNG as Page.captureScreenshot writes it (8-bit RGB or RGBA, not interlaced): its
-// pixels as 0xRRGGBB, row by row.
+// A PNG's pixels as 0xRRGGBB, row by row (pngjs reads every kind of PNG as RGBA).
 function decodePng(png) {
-  let width = 0;
-  let height = 0;
-  let channels = 0;
-  const data = [];
-  for (let at = 8; at < png.length;) {
-    const length = png.readUInt32BE(at);
-    const type = png.toString('latin1', at + 4, at + 8);
-    const chunk = png.subarray(at + 8, at + 8 + length);
-    if (type === 'IHDR') {
-      width = chunk.readUInt32BE(0);
-      height = chunk.readUInt32BE(4);
-      channels = {2: 3, 6: 4}[chunk[9]];
-      if (chunk[8] !== 8 || !channels || chunk[12] !== 0) throw new Error('a PNG of another kind');
-    } else if (type === 'IDAT') {
-      data.push(chunk);
-    }
-    at += 12 + length;
-  }
-  const raw = zlib.inflateSync(Buffer.concat(data));
-  const stride = width * channels;
+  const {width, height, data} = PNG.sync.read(png);
   const pixels = new Uint32Array(width * height);
-  let above = new Uint8Array(stride);
-  for (let y = 0; y < height; ++y) {
-    const filter = raw[y * (stride + 1)];
-    const line = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
-    const row = new Uint8Array(stride);
-    for (let i = 0; i < stride; ++i) {
-      const a = i >= channels ? row[i - channels] : 0;
-      const b = above[i];
-      const c = i >= channels ? above[i - channels] : 0;
-      const p = a + b - c;
-      const paeth = Math.abs(p - a) <= Math.abs(p - b) && Math.abs(p - a) <= Math.abs(p - c) ? a :
-                    Math.abs(p - b) <= Math.abs(p - c) ? b : c;
-      row[i] = line[i] + [0, a, b, (a + b) >> 1, paeth][filter];
-    }
-    for (let x = 0; x < width; ++x) {
-      pixels[y * width + x] = (row[x * channels] << 16) | (row[x * channels + 1] << 8) | row[x * channels + 2];
-    }
-    above = row;
-  }
+  for (let i = 0; i < pixels.length; ++i) pixels[i] = (data[4 * i] << 16) | (data[4 * i + 1] << 8) | data[4 * i + 2];
   return {width, height, pixels};
 }
 
