@@ -1,7 +1,7 @@
 // A caption as the button shows it: "&" is itself, no shortcut. How captions wrap is the
 // conformance scenarios' to read, from the pixels of every window.
+#include "qt/caption_layout.h"
 #include "qt_fixture.h"
-#include "window/qt/caption_layout.h"
 
 namespace vop::test {
 namespace {
