@@ -1,8 +1,11 @@
 // Reading and playing the conformance scenarios.
 #include "support/scenario.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 
 #include "support/deals.h"
@@ -330,6 +333,7 @@ class Player {
 
 std::vector<Scenario> readScenarios(std::string_view text) {
     std::vector<Scenario> all;
+    std::size_t open = 1;  // how many scenarios at the end the steps go to
     int number = 0;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
@@ -341,14 +345,29 @@ std::vector<Scenario> readScenarios(std::string_view text) {
             continue;
         }
         if (words[0] == "scenario") {
-            if (words.size() != 2) {
+            if (words.size() < 2) {
                 unreadable(number, "a scenario has a one-word name");
             }
-            all.push_back({words[1], {}});
+            // "scenario NAME WAY...": one for each way the box is closed, named after it.
+            open = std::max<std::size_t>(words.size() - 2, 1);
+            for (std::size_t i = 2; i < std::max<std::size_t>(words.size(), 3); ++i) {
+                std::string name = words[1];
+                if (i < words.size()) {
+                    std::copy_if(
+                        words[i].begin(), words[i].end(), std::back_inserter(name),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+                }
+                all.push_back({name, {}});
+                if (i < words.size()) {
+                    all.back().steps.push_back({number, {"box-closes-by", words[i]}});
+                }
+            }
         } else if (all.empty()) {
             unreadable(number, "a step before the first scenario");
         } else {
-            all.back().steps.push_back({number, std::move(words)});
+            for (std::size_t i = all.size() - open; i < all.size(); ++i) {
+                all[i].steps.push_back({number, words});
+            }
         }
     }
     return all;
