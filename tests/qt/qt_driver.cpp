@@ -309,6 +309,9 @@ class QtDriver final : public Driver {
             return;
         }
         inBox_ = true;
+        // The "Win" box as the Qt window shows it: no icon, and the game's window held.
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_NE(box->windowModality(), Qt::NonModal);
         // The box takes the keyboard once the window system has made it the active window.
         EXPECT_TRUE(QTest::qWaitFor(
             [box] { return QGuiApplication::focusWindow() == box->windowHandle(); }));
