@@ -21,6 +21,9 @@ void vop_web_set_geometry(int place, int left, int top, int width, int height);
 void vop_web_set_font(int place, const char* face, double points);
 void vop_web_set_color(int place, const char* color);
 void vop_web_set_spoken(int place, const char* name, const char* description);
+// A role other than the element's own for a screen reader ("status"); "" keeps its own.
+void vop_web_set_role(int place, const char* role);
+void vop_web_set_window_name(const char* name);
 void vop_web_focus(int place);
 int vop_web_focused_place();
 int vop_web_ended_shown();
@@ -111,6 +114,9 @@ void WebRuntime::createControl(ControlId id) {
         show(id, Shown::ForeColor);
     }
     show(id, Shown::Visible);
+    if (spokenRole(id) == SpokenRole::Status) {
+        vop_web_set_role(at(id), "status");
+    }
 }
 
 void WebRuntime::showWindow() {
@@ -153,6 +159,10 @@ void WebRuntime::show(ControlId id, Shown what) {
 void WebRuntime::showSpoken(ControlId id, bool /*name*/, bool /*description*/) {
     const ControlState& s = get(id);
     vop_web_set_spoken(at(id), toUtf8(s.spokenName).c_str(), toUtf8(s.spokenDescription).c_str());
+}
+
+void WebRuntime::showSpokenFormName() {
+    vop_web_set_window_name(toUtf8(spokenFormName()).c_str());
 }
 
 void WebRuntime::moveFocus(ControlId id) {

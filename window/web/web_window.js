@@ -227,9 +227,11 @@ mergeInto(LibraryManager.library, {
       page.id = 'vop';
       var frame = document.createElement('div');
       frame.className = 'vop-window';
+      frame.setAttribute('role', 'group');
       frame.hidden = true;
       var title = document.createElement('div');
       title.className = 'vop-title';
+      title.setAttribute('aria-hidden', 'true');  // the window's name says it
       title.vop = {caption: ''};
       var form = document.createElement('div');
       form.className = 'vop-form';
@@ -576,6 +578,22 @@ mergeInto(LibraryManager.library, {
     }
     VopWeb.setLang(element, VopWeb.langOf(name + said));
     VopWeb.announce(element);
+  },
+  vop_web_set_role__deps: ['$VopWeb'],
+  vop_web_set_role: function(place, role) {
+    role = UTF8ToString(role);
+    if (role) {
+      VopWeb.controls[place].setAttribute('role', role);
+    } else {
+      VopWeb.controls[place].removeAttribute('role');
+    }
+  },
+  vop_web_set_window_name__deps: ['$VopWeb'],
+  vop_web_set_window_name: function(name) {
+    // The window is named in the player's words; its title bar shows the caption as it is.
+    name = UTF8ToString(name);
+    VopWeb.frame.setAttribute('aria-label', name);
+    VopWeb.setLang(VopWeb.frame, VopWeb.langOf(name));
   },
   vop_web_focus__deps: ['$VopWeb'],
   vop_web_focus: function(place) {
