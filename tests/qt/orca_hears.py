@@ -127,6 +127,7 @@ def stop_speech_dispatcher(home):
 
 
 failures = []
+events_since = 0  # where in Orca's log the last key's events begin
 steps = []  # (what was done, what Orca said to it)
 
 
@@ -141,6 +142,8 @@ def fail(message):
 def key(name, what, until):
     """Presses the key once Orca is listening and waits until it says what until() accepts
     among what it said since; returns that."""
+    global events_since
+    events_since = len(orca.lines)
     mark = len(orca.said)
     subprocess.run(['xdotool', 'key', name], check=True)
     found = []
@@ -169,10 +172,19 @@ def hears_table(words):
 
 
 def key_table(name, what, words):
-    """A key after which the focus rests on the table: its words, said as a status."""
+    """A key after which the focus rests on the table: its words, said as a status, and
+    told to Orca once, before the focus comes to it (else it hears the new words only
+    because it asks for them late)."""
     said = key(name, what, hears_table(words))
     if said and w['button'] in said[len(words):]:
         fail(f'{what}: the table is offered as a button: {said!r}')
+    told = []
+    for line in orca.lines[events_since:]:
+        event = line and re.search(r'EVENT MANAGER: (object:\S+) for \[status bar \|.*\((\d+), ', line)
+        if event and (event[1] != 'object:state-changed:focused' or event[2] == '1'):
+            told.append(event[1].split(':')[-1])
+    if told != ['accessible-name', 'focused']:
+        fail(f'{what}: Orca was told of the table: {told}, not its new words once, then the focus')
     return said
 
 
