@@ -89,14 +89,26 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
         test -d "$locpath/ja_JP.UTF-8" || die "could not build the ja_JP.UTF-8 locale"
     locales=("LOCPATH=$locpath")
 fi
-# orca_hears LANG en|ja [VARIABLE=VALUE...]
+# orca_hears LANG en|ja [VARIABLE=VALUE...]: in a home of its own (Orca starts once per
+# user and session), speech-dispatcher speaking through espeak-ng into ALSA's null device.
 orca_hears() {
     start_xvfb 400x300x24
-    local rc=0
-    env LANG="$1" "${@:3}" dbus-run-session -- \
-        tests/qt/orca_hears.py build/asan/tests/qt/scripted_vop "$2" || rc=1
+    local home rc=0
+    home="$(mktemp -d)"
+    mkdir -p "$home/config/speech-dispatcher" "$home/data" "$home/cache"
+    mkdir -m 700 "$home/run"
+    echo 'pcm.!default { type null }' >"$home/.asoundrc"
+    printf '%s\n' 'AudioOutputMethod "alsa"' 'DefaultModule espeak-ng' \
+        'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"' \
+        >"$home/config/speech-dispatcher/speechd.conf"
+    env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run" \
+        XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache" LANG="$1" "${@:3}" \
+        dbus-run-session -- tests/qt/orca_hears.py build/asan/tests/qt/scripted_vop "$2" || rc=1
+    # Orca's speech-dispatcher outlives it a while: it is ended by its own pid.
+    kill "$(cat "$home/run/speech-dispatcher/pid/speech-dispatcher.pid")" 2>/dev/null || true
     kill "$XVFB_PID" 2>/dev/null || true
     wait "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$home"
     return $rc
 }
 # The check fails with the run's whole output.

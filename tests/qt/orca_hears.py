@@ -1,278 +1,141 @@
 #!/usr/bin/python3
-# A keyboard-only game of Vop as GNOME's screen reader Orca speaks it: two plays, "N", a
-# whole game to the "Win" box and the deal after it. What Orca says is the "SPEECH OUTPUT"
-# lines of its debug log; each key is pressed once Orca has said what the key before it
-# brought, and the whole transcript is held to what a blind player needs to hear.
-#   orca_hears.py PROGRAM en|ja   (PROGRAM: tests/qt/scripted_vop; on an X display,
-#                                  inside a D-Bus session of its own; prints what was said)
-import os
-import pty
-import re
-import subprocess
-import sys
-import tempfile
-import threading
-
-# The game's words as the player should hear them, and Orca's own for the roles.
-WORDS = {
-    'en': {'ranks': ['Ace', 'Two', 'Three', 'Four', 'Five', 'Six', 'Seven', 'Eight', 'Nine',
-                     'Ten', 'Jack', 'Queen', 'King'],
-           'suits': {'S': 'spades', 'H': 'hearts', 'D': 'diamonds', 'C': 'clubs'},
-           'card': '{rank} of {suit}', 'none': 'Empty', 'empty': 'Empty', 'new': 'New game',
-           'table': 'Ground: {0}. {1} played. {2}', 'to_play': 'To play: {0}.',
-           'nothing': 'Nothing to play.', 'not_to_play': ' Not playable: {0}.', 'sep': ', ',
-           'window': 'Vop: {0} played', 'button': 'push button', 'can_play': 'Can be played',
-           'win': 'Win'},
-    'ja': {'ranks': ['エース', '2', '3', '4', '5', '6', '7', '8', '9', '10', 'ジャック',
-                     'クイーン', 'キング'],
-           'suits': {'S': 'スペード', 'H': 'ハート', 'D': 'ダイヤ', 'C': 'クラブ'},
-           'card': '{suit}の{rank}', 'none': 'なし', 'empty': '空き', 'new': '新しいゲーム',
-           'table': '場札: {0}。{1}枚出しました。{2}', 'to_play': '出せる札: {0}。',
-           'nothing': '出せる札はありません。', 'not_to_play': '出せない札: {0}。', 'sep': '、',
-           'window': 'Vop:現在{0}枚', 'button': 'プッシュボタン', 'can_play': '出せます',
-           'win': 'Win'},
-}
-
-
-def card_words(language, name):
-    """ "H7" in words: "Seven of hearts", "ハートの7"."""
-    words = WORDS[language]
-    rank = words['ranks']['A23456789TJQK'.index(name[1])]
-    return words['card'].format(rank=rank, suit=words['suits'][name[0]])
-
-
-def winnable_chain():
-    """The game that can be won (tests/support/deals.h): spades up, hearts down, diamonds
-    up, clubs down. Its hand is the first card and the last four; slot 0 draws the rest."""
-    ranks = 'A23456789TJQK'
-    return ([f'S{r}' for r in ranks] + [f'H{r}' for r in reversed(ranks)] +
-            [f'D{r}' for r in ranks] + [f'C{r}' for r in reversed(ranks)])
+# A keyboard-only game as GNOME's screen reader Orca speaks it: two plays, "N", a whole
+# game to the "Win" box and the deal after it. What Orca says is the "SPEECH OUTPUT" lines
+# of its debug log; each key is pressed once Orca has said what the key before brought.
+#   orca_hears.py PROGRAM en|ja   (PROGRAM: tests/qt/scripted_vop; on an X display, in a
+#     D-Bus session and a HOME of its own, where speech-dispatcher is set up; prints what
+#     Orca said)
+import os, pty, re, subprocess, sys, threading  # noqa: E401
 
 program, language = sys.argv[1], sys.argv[2]
+SECONDS = int(os.environ.get('VOP_ORCA_SECONDS', 60))  # Orca's longest silence after a key
+DEAL = 'H7 H2 S7 C9 DK C2 D4 winnable HA S2 C9 D3 H5'.split()
+# What Orca is to say, Orca's own role words included: the window, the table after each
+# play, "N" and "Win" (said as a status), the cards Tab reaches, nothing more.
+WORDS = {'en': {
+    'window': 'Vop: 0 played frame.', 'status': ' statusbar.', 'button': ' push button.',
+    'count': r'^Ground: .*\. {} played\. ', 'win': 'Win.',
+    'dealt': 'Ground: Empty. 0 played. To play: Seven of hearts, Two of hearts, Seven of spades, Nine of clubs, King of diamonds.',
+    'plays': [('Seven of hearts', 'Ground: Seven of hearts. 1 played. To play: Two of hearts, Seven of spades. Not playable: Two of clubs, Nine of clubs, King of diamonds.'),
+              ('Two of hearts', 'Ground: Two of hearts. 2 played. To play: Two of clubs. Not playable: Four of diamonds, Seven of spades, Nine of clubs, King of diamonds.'),
+              ('Two of clubs', None),
+              ('New game', 'Ground: Empty. 0 played. To play: Ace of spades, Four of clubs, Three of clubs, Two of clubs, Ace of clubs.')],
+    'won': 'Ground: Ace of clubs. 0 played. To play: Ace of hearts, Nine of clubs. Not playable: Two of spades, Three of diamonds, Five of hearts.'},
+    'ja': {
+    'window': 'Vop:現在0枚 フレーム.', 'status': ' ステータスバー.', 'button': ' プッシュボタン.',
+    'count': r'^場札: .*。{}枚出しました。', 'win': 'Win.',
+    'dealt': '場札: なし。0枚出しました。出せる札: ハートの7、ハートの2、スペードの7、クラブの9、ダイヤのキング。',
+    'plays': [('ハートの7', '場札: ハートの7。1枚出しました。出せる札: ハートの2、スペードの7。出せない札: クラブの2、クラブの9、ダイヤのキング。'),
+              ('ハートの2', '場札: ハートの2。2枚出しました。出せる札: クラブの2。出せない札: ダイヤの4、スペードの7、クラブの9、ダイヤのキング。'),
+              ('クラブの2', None),
+              ('新しいゲーム', '場札: なし。0枚出しました。出せる札: スペードのエース、クラブの4、クラブの3、クラブの2、クラブのエース。')],
+    'won': '場札: クラブのエース。0枚出しました。出せる札: ハートのエース、クラブの9。出せない札: スペードの2、ダイヤの3、ハートの5。'}}
 w = WORDS[language]
-SECONDS = int(os.environ.get("VOP_ORCA_SECONDS", 60))  # how long Orca may take to answer a key before the check gives up
+
+# Orca writes its log file in blocks, a terminal line by line: its log goes to one, read
+# here as it comes, every line, and what it said apart (its echo of keys left out).
+lines, said, changed = [], [], threading.Condition()
+master, slave = pty.openpty()
+orca = subprocess.Popen(['orca', '--debug-file=/proc/self/fd/1', '-u', os.environ['HOME']],
+                        stdin=subprocess.DEVNULL, stdout=slave, stderr=slave)
+os.close(slave)
 
 
-class Orca:
-    """Orca in a home of its own, its debug log on a terminal: Python writes a log file
-    in blocks, but a terminal line by line, so each line can be waited for as it comes."""
-
-    def __init__(self, home):
-        self.lines, self.said = [], []
-        self.changed = threading.Condition()
-        master, slave = pty.openpty()
-        self.process = subprocess.Popen(
-            ['orca', '--debug-file=/proc/self/fd/1', '-u', os.path.join(home, 'orca')],
-            stdin=subprocess.DEVNULL, stdout=slave, stderr=slave)
-        os.close(slave)
-        threading.Thread(target=self._read, args=(master,), daemon=True).start()
-
-    def _read(self, master):
-        rest = b''
-        while True:
-            try:
-                chunk = os.read(master, 65536)
-            except OSError:  # the terminal closes with Orca
-                chunk = b''
-            if not chunk:
-                break
-            *whole, rest = (rest + chunk).split(b'\n')
-            with self.changed:
-                for raw in whole:
-                    line = raw.decode('utf-8', 'replace').rstrip('\r')
-                    self.lines.append(line)
-                    found = re.search(r"SPEECH OUTPUT: '(.*)'(?: ?\{.*\})?$", line)
-                    # Key echo ("tab ", "space ") tells nothing of the game.
-                    if found and not re.fullmatch(r'\S+ ', found[1]):
-                        self.said.append(found[1])
-                self.changed.notify_all()
-        with self.changed:
-            self.lines.append(None)
-            self.changed.notify_all()
-
-    def wait_for(self, test):
-        """Waits until test() holds; False if Orca ended or said nothing for SECONDS."""
-        with self.changed:
-            return self.changed.wait_for(lambda: test() or None in self.lines, SECONDS) and test()
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait(SECONDS)
-
-
-def private_home():
-    """A home and runtime folder of its own (Orca starts only once per user and session),
-    speech-dispatcher speaking through espeak-ng into ALSA's null device."""
-    home = tempfile.mkdtemp(prefix='vop-orca-')
-    for sub in ('config/speech-dispatcher', 'orca', 'run', 'data', 'cache'):
-        os.makedirs(os.path.join(home, sub), mode=0o700)
-    with open(os.path.join(home, '.asoundrc'), 'w') as f:
-        f.write('pcm.!default { type null }\nctl.!default { type hw card 0 }\n')
-    with open(os.path.join(home, 'config/speech-dispatcher/speechd.conf'), 'w') as f:
-        f.write('AudioOutputMethod "alsa"\n'
-                'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"\n'
-                'DefaultModule espeak-ng\n')
-    os.environ.update(HOME=home, XDG_CONFIG_HOME=f'{home}/config', XDG_DATA_HOME=f'{home}/data',
-                      XDG_CACHE_HOME=f'{home}/cache', XDG_RUNTIME_DIR=f'{home}/run')
-    return home
-
-
-def stop_speech_dispatcher(home):
-    """Orca's speech-dispatcher outlives it for a while: it is ended by its own pid."""
+def read():
+    rest = b''
     try:
-        with open(f'{home}/run/speech-dispatcher/pid/speech-dispatcher.pid') as f:
-            os.kill(int(f.read()), 15)
-    except (OSError, ValueError):
+        while chunk := os.read(master, 65536):
+            *whole, rest = (rest + chunk).split(b'\n')
+            with changed:
+                for line in (raw.decode('utf-8', 'replace').rstrip('\r') for raw in whole):
+                    lines.append(line)
+                    spoken = re.search(r"SPEECH OUTPUT: '(.*)'(?: ?\{.*\})?$", line)
+                    if spoken and not re.fullmatch(r'\S+ ', spoken[1]):
+                        said.append(spoken[1])
+                changed.notify_all()
+    except OSError:  # the terminal closes with Orca
         pass
+    with changed:
+        lines.append(None)
+        changed.notify_all()
 
 
-failures = []
-events_since = 0  # where in Orca's log the last key's events begin
-steps = []  # (what was done, what Orca said to it)
+threading.Thread(target=read, daemon=True).start()
+steps, failures = [], []
 
 
-class Unheard(Exception):
-    """Orca did not say what a step awaited: the game goes no further."""
+def wait_for(test):
+    with changed:
+        return changed.wait_for(lambda: test() or None in lines, SECONDS) and test()
 
 
-def fail(message):
-    failures.append(message)
-
-
-def key(name, what, until):
-    """Presses the key once Orca is listening and waits until it says what until() accepts
-    among what it said since; returns that."""
-    global events_since
-    events_since = len(orca.lines)
-    mark = len(orca.said)
+def key(name, until, want, what):
+    """Presses the key, waits until Orca says a line until() accepts, and holds all it said
+    to want: the exact lines, or for each line a test."""
+    mark, events = len(said), len(lines)
     subprocess.run(['xdotool', 'key', name], check=True)
-    found = []
-
-    def heard():
-        found[:] = [s for s in orca.said[mark:] if until(s)]
-        return bool(found)
-
-    waited = orca.wait_for(heard)
-    steps.append((what, orca.said[mark:]))
-    if not waited:
-        raise Unheard(f'{what}: Orca did not say what was awaited')
-    return found[0]
+    heard = wait_for(lambda: any(until(s) for s in said[mark:]))
+    steps.append((what, said[mark:]))
+    if not heard:
+        raise TimeoutError(f'{what}: Orca did not say what was awaited')
+    if len(said[mark:]) != len(want) or not all(
+            t(s) if callable(t) else s == t for s, t in zip(said[mark:], want)):
+        failures.append(f'{what}: Orca said {said[mark:]}')
+    return lines[events:]
 
 
-def table(ground, played, to_play, not_to_play=()):
-    """The table as the focus rests on it: the ground, the count, the hand."""
-    hand = w['to_play'].format(w['sep'].join(to_play)) if to_play else w['nothing']
-    if not_to_play:
-        hand += w['not_to_play'].format(w['sep'].join(not_to_play))
-    return w['table'].format(ground, played, hand)
+def table(name, words, window=()):
+    """The table after a key, said as a status, and told to Orca once, before the focus
+    comes to it (Orca's log of the events it was told)."""
+    events = key(name, lambda s: s.startswith(words), [*window, words + w['status']],
+                 f'[{name.capitalize()}]')
+    told = [e[1] for e in (re.search(r'EVENT MANAGER: object:(\S+) for \[status bar \|.*\((\d), ',
+                                     line or '') for line in events)
+            if e and (e[1] != 'state-changed:focused' or e[2] == '1')]
+    if told != ['property-change:accessible-name', 'state-changed:focused']:
+        failures.append(f'[{name}]: Orca was told {told}, not the new words once, then the focus')
 
 
-def hears_table(words):
-    return lambda said: said.startswith(words)
+def tab(card=None):
+    key('Tab', lambda s: s.endswith(w['button']),
+        [card + w['button'] if card else lambda s: s.endswith(w['button'])], '[Tab]')
 
 
-def key_table(name, what, words):
-    """A key after which the focus rests on the table: its words, said as a status, and
-    told to Orca once, before the focus comes to it (else it hears the new words only
-    because it asks for them late)."""
-    said = key(name, what, hears_table(words))
-    if said and w['button'] in said[len(words):]:
-        fail(f'{what}: the table is offered as a button: {said!r}')
-    told = []
-    for line in orca.lines[events_since:]:
-        event = line and re.search(r'EVENT MANAGER: (object:\S+) for \[status bar \|.*\((\d+), ', line)
-        if event and (event[1] != 'object:state-changed:focused' or event[2] == '1'):
-            told.append(event[1].split(':')[-1])
-    if told != ['accessible-name', 'focused']:
-        fail(f'{what}: Orca was told of the table: {told}, not its new words once, then the focus')
-    return said
-
-
-def button(words):
-    return f"{words} {w['button']}."
-
-
-home = private_home()
-orca = Orca(home)
 vop = None
 try:
-    if not orca.wait_for(lambda: any(l and 'ORCA: Starting registry' in l for l in orca.lines)):
-        sys.exit('Orca did not start:\n' + '\n'.join(l for l in orca.lines if l)[-2000:])
-    # The deal: H7 H2 S7 C9 DK; refills C2 and D4; "N" deals the game that can be won;
-    # after the win, HA S2 C9 D3 H5.
-    h7, h2, s7, c9, dk, c2, d4 = (card_words(language, c)
-                                  for c in ('H7', 'H2', 'S7', 'C9', 'DK', 'C2', 'D4'))
-    mark = len(orca.said)
-    vop = subprocess.Popen([program, 'H7', 'H2', 'S7', 'C9', 'DK', 'C2', 'D4', 'winnable',
-                            'HA', 'S2', 'C9', 'D3', 'H5'])
-    dealt = table(w['none'], 0, [h7, h2, s7, c9, dk])
-    waited = orca.wait_for(lambda: any(hears_table(dealt)(s) for s in orca.said[mark:]))
-    steps.append(('[window shown]', orca.said[mark:]))
-    if not waited:
-        raise Unheard('the window opened, and the table was not said')
-    opened = steps[-1][1]
-    if not opened or not opened[0].startswith(w['window'].format(0) + ' '):
-        fail(f"the window is not announced in the player's words: {opened[:1]}")
-
-    # Two plays: Tab reaches the first card, Space plays it; the table says the new hand.
-    key('Tab', '[Tab]', lambda s: s == button(h7))
-    key_table('space', '[Space]', table(h7, 1, [h2, s7], [c2, c9, dk]))
-    key('Tab', '[Tab]', lambda s: s == button(h2))
-    after_two = table(h2, 2, [c2], [d4, s7, c9, dk])
-    key_table('space', '[Space]', after_two)
-    key('Tab', '[Tab]', lambda s: s == button(c2))
-    key('Tab', '[Tab]', lambda s: s == button(w['new']))
-
-    # "N" deals the game that can be won; slot 0 then plays 48 times, slots 1 to 4 after.
-    chain = [card_words(language, c) for c in winnable_chain()]
-    hand = [chain[0]] + chain[48:]
-    key_table('space', '[Space] on "N"', table(w['none'], 0, hand))
-    for n in range(1, 49):
-        key('Tab', '[Tab]', lambda s, c=hand[0]: s == button(c))
-        hand[0] = chain[n] if n < 48 else w['empty']
-        ground = table(chain[n - 1], n, [])[:-len(w['nothing'])]
-        key('space', '[Space]', hears_table(ground))
-    for slot in range(1, 4):
-        for tab in range(slot + 1):
-            key('Tab', '[Tab]', lambda s, c=hand[tab]: s == button(c))
-        hand[slot] = w['empty']
-        key_table('space', '[Space]', table(chain[47 + slot], 48 + slot, hand))
-    for tab in range(5):
-        key('Tab', '[Tab]', lambda s, c=hand[tab]: s == button(c))
-    key('space', '[Space]: the last card', lambda s: w['win'] in s)
-    after_win = table(chain[51], 0, [card_words(language, c) for c in ('HA', 'C9')],
-                      [card_words(language, c) for c in ('S2', 'D3', 'H5')])
-    key_table('Return', '[Enter] closes "Win"', after_win)
-except Unheard as unheard:
-    fail(str(unheard))
+    if not wait_for(lambda: any(line and 'ORCA: Starting registry' in line for line in lines)):
+        sys.exit('Orca did not start:\n' + '\n'.join(filter(None, lines))[-2000:])
+    mark = len(said)
+    vop = subprocess.Popen([program, *DEAL])
+    if not wait_for(lambda: said[mark:] == [w['window'], w['dealt'] + w['status']]):
+        failures.append(f'the window opened: Orca said {said[mark:]}')
+    steps.append(('[window shown]', said[mark:]))
+    for card, words in w['plays']:
+        tab(card)
+        if words:
+            table('space', words)
+    for n in range(1, 52):  # slot 0 plays 48 times, then slots 1 to 3; Tab passes the empty
+        for _ in range(1 if n <= 48 else n - 47):
+            tab()
+        key('space', lambda s: re.match(w['count'].format(n), s),
+            [lambda s: s.endswith(w['status'])], '[Space]')
+    for _ in range(5):
+        tab()
+    key('space', lambda s: s == w['win'], [lambda s: True, w['win']], '[Space] "Win"')
+    table('Return', w['won'], [w['window']])
+except TimeoutError as unheard:
+    failures.append(str(unheard))
 finally:
-    if vop:
-        vop.terminate()
-        vop.wait(SECONDS)
-    orca.stop()
-    stop_speech_dispatcher(home)
+    for process in (vop, orca):
+        if process:
+            process.terminate()
+            try:
+                process.wait(SECONDS)
+            except subprocess.TimeoutExpired:
+                process.kill()
 
-# What a blind player needs, held to the whole transcript.
-said = [s for _, heard in steps for s in heard]
-table_start = w['table'].split('{')[0]
-for s in said:
-    if w['can_play'] in s:
-        fail(f'a card Tab reached says it can be played: {s!r}')
-    if language == 'en' and re.search('[\u3040-\u30ff\u4e00-\u9fff]', s):
-        fail(f'an English player hears Japanese characters: {s!r}')
-for what, heard in steps:
-    if what == '[Tab]' and len(heard) != 1:
-        fail(f'Tab to a card: one line was awaited, Orca said {heard}')
-    if what != '[Tab]' and sum(s.startswith(table_start) for s in heard) > 1:
-        fail(f'{what}: the table was said more than once: {heard}')
-    if what == '[Space]' and len(heard) != 1:
-        fail(f'a play: the table alone was awaited, Orca said {heard}')
-win = next((i for i, s in enumerate(said) if w['win'] in s), None)
-if not failures and not any(s.startswith(after_win) for s in said[win:]):
-    fail('the "Win" box and then the new table were not heard in that order')
-
-for what, heard in steps[:8] + steps[-8:] if len(steps) > 16 else steps:
-    print(f'  {what:28} ' + '  '.join(repr(s) for s in heard))
+for what, heard in steps[:10] + steps[-9:] if len(steps) > 19 else steps:
+    print(f'  {what:20} ' + '  '.join(repr(s) for s in heard))
 for failure in failures:
     print(f'FAILED: {failure}')
 sys.exit(1 if failures else 0)

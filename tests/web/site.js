@@ -252,7 +252,7 @@ async function main() {
       const told = await game.run(() => document.querySelector('[aria-live]').textContent);
       const focus = await game.focus();
       expect(heard === 'Ground: Seven of hearts. 1 played. To play: Two of hearts, Seven of spades. ' +
-                       'Not playable: Two of clubs, Nine of clubs, King of diamonds.' &&
+                       'Not playable: Two of clubs, Nine of diamonds, Queen of clubs.' &&
              node.role.value === 'status' && focus === 'btnFocus' && told === '',
              `btnFocus (${node.role.value}, focus on ${focus}) is "${heard}"; the page announced "${told}"`);
       await game.close();

@@ -455,10 +455,13 @@ mergeInto(LibraryManager.library, {
       VopWeb.placeBox();
     },
 
-    // What a screen reader hears as it changes on the focused control: the table's state
-    // on the button the game parks the focus on, after every move.
+    // What a screen reader hears as it changes on the focused status: the table on the
+    // button the game parks the focus on, when a move leaves the focus there. (Where the
+    // focus comes to it, the reader reads it anyway; a card's words change with the focus
+    // already on its way.)
     announce: function(element) {
-      if (document.activeElement === element && element.getAttribute('aria-label')) {
+      if (document.activeElement === element && element.getAttribute('role') === 'status' &&
+          element.getAttribute('aria-label')) {
         VopWeb.setLang(VopWeb.live, element.lang);
         VopWeb.live.textContent = element.getAttribute('aria-label');
       }
