@@ -1,9 +1,9 @@
 // The game's window module: start-up, dealing, playing a card and the commands.
 #pragma once
 
-#include "cards/cls_card.h"
+#include "cards/card_table.h"
+#include "form/form_runtime.h"
 #include "game/vop_window.h"
-#include "window/form_runtime.h"
 
 namespace vop {
 
@@ -36,7 +36,7 @@ class frmVop final : public FormModule {
 
     // What a screen reader says of each control, from the game's own state: the cards
     // the slots hold, each card in the deck, in the hand or played, and where the focus
-    // rests between plays, the table as it stands, said as a status (spoken_text.cpp).
+    // rests between plays, the table as it stands, said as a status (frm_vop_spoken.cpp).
     Text spokenName(ControlId id) const override;
     SpokenRole spokenRole(ControlId id) const override;
     Text spokenFormName() const override;

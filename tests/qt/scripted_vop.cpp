@@ -8,7 +8,7 @@
 #include "app/qt_game.h"
 #include "support/deals.h"
 #include "support/random_sources.h"
-#include "window/qt/qt_program.h"
+#include "qt/qt_program.h"
 
 int main(int argc, char** argv) {
     vop::ScriptedRandom random;

@@ -9,7 +9,7 @@
 
 #include <optional>
 
-#include "window/win32/win32_runtime.h"
+#include "win32/win32_runtime.h"
 
 namespace vop::test {
 
