@@ -378,10 +378,7 @@ class PageGame {
     return node.name ? node.name.value : '';
   }
 
-  async spokenWindowName() {
-    const node = await this.heard(null);
-    return node.name ? node.name.value : '';
-  }
+  async spokenWindowName() { return this.spokenName(null); }
 
   async spokenDescription(name) {
     const node = await this.heard(name);
