@@ -79,10 +79,10 @@ void FormRuntime::start(FormModule& module) {
         return;
     }
     showWindow();
+    refreshSpoken();
     if (const std::optional<ControlId> first = nextTabStop(std::nullopt, false)) {
         setFocus(*first);
     }
-    refreshSpoken();
     starting_ = false;
 }
 
@@ -147,7 +147,25 @@ void FormRuntime::setFocus(ControlId id) {
         raiseRuntimeError(RuntimeError::ControlElementMissing,
                           controlText(id) + " cannot take the focus");
     }
+    if (eventDepth_ > 0) {
+        pendingFocus_ = id;
+        return;
+    }
     moveFocus(id);
+}
+
+void FormRuntime::movePendingFocus() {
+    const std::optional<ControlId> id = std::exchange(pendingFocus_, std::nullopt);
+    if (id && !ended_ && exists(*id) && get(*id).enabled && get(*id).visible) {
+        moveFocus(*id);
+    }
+}
+
+void FormRuntime::eventDone() {
+    if (--eventDepth_ == 0) {
+        refreshSpoken();
+        movePendingFocus();
+    }
 }
 
 void FormRuntime::load(ControlId id) {
@@ -161,7 +179,8 @@ void FormRuntime::load(ControlId id) {
 }
 
 void FormRuntime::msgBox(const Text& prompt) {
-    refreshSpoken();  // the window behind the box says what it shows
+    refreshSpoken();     // the window behind the box says what it shows
+    movePendingFocus();  // and the focus goes back there once the box is closed
     ++messageBoxDepth_;
     showMessageBox(prompt, Text(form_.appTitle));
     --messageBoxDepth_;
@@ -183,8 +202,9 @@ void FormRuntime::raiseClick(ControlId id) {
     if (s.def->kind != ControlKind::CommandButton || !s.enabled || !s.visible) {
         return;  // the platform delivers no click to a disabled button, nor to a label
     }
+    ++eventDepth_;
     module_->click(id);
-    refreshSpoken();
+    eventDone();
 }
 
 void FormRuntime::raiseGotFocus(ControlId id) {
@@ -192,8 +212,9 @@ void FormRuntime::raiseGotFocus(ControlId id) {
         return;
     }
     focus_ = id;
+    ++eventDepth_;
     module_->gotFocus(id);
-    refreshSpoken();
+    eventDone();
 }
 
 Text FormRuntime::spokenName(ControlId id) const {
@@ -205,12 +226,26 @@ Text FormRuntime::spokenDescription(ControlId id) const {
     return module_ != nullptr ? module_->spokenDescription(id) : Text();
 }
 
+Text FormRuntime::spokenFormName() const {
+    Text name = module_ != nullptr ? module_->spokenFormName() : Text();
+    return name.empty() ? formCaption_ : name;
+}
+
+SpokenRole FormRuntime::spokenRole(ControlId id) const {
+    return module_ != nullptr ? module_->spokenRole(id) : SpokenRole::Kind;
+}
+
 // The words follow the game's state, not any one property: a card played from the
 // hand keeps its label's colour and greying when that card won the game before, yet
 // is now said to be played. So every control's words are worked out after each event.
 void FormRuntime::refreshSpoken() {
     if (!tellScreenReaders_ || ended_) {
         return;
+    }
+    Text formName = spokenFormName();
+    if (formName != spokenFormName_) {
+        spokenFormName_ = std::move(formName);
+        showSpokenFormName();
     }
     for (ControlId id : controls()) {
         Text name = spokenName(id);

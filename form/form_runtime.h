@@ -32,6 +32,11 @@ struct ControlState {
     Text spokenDescription;
 };
 
+// How a screen reader is to take a control: as what its kind is, or, for a button that
+// only holds the focus and tells how things stand, as a status to listen to, not a
+// button to press.
+enum class SpokenRole : std::uint8_t { Kind, Status };
+
 // A property a backend shows anew after the game changed it.
 enum class Shown : std::uint8_t { Caption, Enabled, Visible, Geometry, Font, ForeColor };
 
@@ -56,6 +61,9 @@ class FormModule {
     // a word on what it does now. Empty: the caption alone, and no description.
     virtual Text spokenName(ControlId) const { return {}; }
     virtual Text spokenDescription(ControlId) const { return {}; }
+    virtual SpokenRole spokenRole(ControlId) const { return SpokenRole::Kind; }
+    // The window's name, said in the player's language. Empty: the caption.
+    virtual Text spokenFormName() const { return {}; }
 };
 
 class FormRuntime {
@@ -85,7 +93,9 @@ class FormRuntime {
     void setTop(ControlId id, Twips top);
     void setLeft(ControlId id, Twips left);
     void setForeColor(ControlId id, ColorValue color);
-    // SetFocus: moves the focus and raises the control's GotFocus.
+    // SetFocus: moves the focus and raises the control's GotFocus. Within an event the
+    // focus moves once the event's code has run and the new words are set, so that a
+    // screen reader following the focus hears them, not the words of before.
     void setFocus(ControlId id);
     // Load: a new element of a control array, a hidden copy of element 0.
     void load(ControlId id);
@@ -102,6 +112,9 @@ class FormRuntime {
     // else its caption), and its description.
     Text spokenName(ControlId id) const;
     Text spokenDescription(ControlId id) const;
+    SpokenRole spokenRole(ControlId id) const;
+    // The window's name as a screen reader is told it: the module's words, or its caption.
+    Text spokenFormName() const;
 
     // --- What a backend reports.
     void raiseClick(ControlId id);
@@ -160,6 +173,9 @@ class FormRuntime {
     // words of it yet, so none have changed.
     bool starting() const { return starting_; }
     virtual void showSpoken(ControlId /*id*/, bool /*name*/, bool /*description*/) {}
+    // The event's code has asked for the focus, which moves once the event has run.
+    bool focusPending() const { return pendingFocus_.has_value(); }
+    virtual void showSpokenFormName() {}
 
     // For a window that paints its labels: where the label was painted last and where it
     // is to be painted now (empty while hidden), which is noted as painted.
@@ -170,6 +186,9 @@ class FormRuntime {
   private:
     // Works out every control's words anew and shows those that changed.
     void refreshSpoken();
+    // At the end of an event: the new words, then the focus the event's code asked for.
+    void eventDone();
+    void movePendingFocus();
     // Fills the state of a control the window now has, and has the backend make it.
     void made(ControlId id, ControlState state);
     // Sets one property and has the backend show it, unless it holds that value already.
@@ -187,6 +206,9 @@ class FormRuntime {
     std::vector<int> labelByPlace_;
     std::vector<PixelRect> paintedAt_;  // by label number
     std::optional<ControlId> focus_;
+    std::optional<ControlId> pendingFocus_;
+    Text spokenFormName_;
+    int eventDepth_ = 0;
     int messageBoxDepth_ = 0;
     bool ended_ = false;
     bool tellScreenReaders_ = false;

@@ -36,9 +36,10 @@ class frmVop final : public FormModule {
 
     // What a screen reader says of each control, from the game's own state: the cards
     // the slots hold, each card in the deck, in the hand or played, and where the focus
-    // rests between plays, the table as it stands (spoken_text.cpp).
+    // rests between plays, the table as it stands, said as a status (frm_vop_spoken.cpp).
     Text spokenName(ControlId id) const override;
-    Text spokenDescription(ControlId id) const override;
+    SpokenRole spokenRole(ControlId id) const override;
+    Text spokenFormName() const override;
 
   private:
     void click(ControlId id) override;

@@ -22,21 +22,39 @@ Text frmVop::cardWords(Int16 n) const {
                              words.suits[static_cast<std::size_t>(card.color)]});
 }
 
+// The table in one line: the ground, the count, then the hand. The cards Tab reaches
+// come first, in the order it reaches them, so that the player knows what each Tab
+// will meet; then those held that cannot be played. A slot emptied and not playable
+// holds nothing to tell.
 Text frmVop::tableWords() const {
     const SpokenWords& words = spokenWords(rt_.language());
-    int playable = 0;
+    Text toPlay;
+    Text notToPlay;
     for (Int16 i = 0; i < kHandSize; i = add16(i, 1)) {
-        playable += cardHeldBy(i) != 0 && rt_.enabled(btnCard(i)) ? 1 : 0;
+        const Int16 n = cardHeldBy(i);
+        Text& list = rt_.enabled(btnCard(i)) ? toPlay : notToPlay;
+        if (n == 0 && &list == &notToPlay) {
+            continue;
+        }
+        list += (list.empty() ? Text() : Text(words.listSeparator)) +
+                (n != 0 ? cardWords(n) : Text(words.empty));
+    }
+    Text hand = toPlay.empty() ? Text(words.nothingToPlay) : fill(words.toPlay, {toPlay});
+    if (!notToPlay.empty()) {
+        hand += fill(words.notToPlay, {notToPlay});
     }
     const Text ground = groundCard_ != 0 ? cardWords(groundCard_) : Text(words.none);
-    return fill(words.table, {ground, decimalText(playedCount_), decimalText(playable)});
+    return fill(words.table, {ground, decimalText(playedCount_), hand});
 }
 
 Text frmVop::spokenName(ControlId id) const {
     const SpokenWords& words = spokenWords(rt_.language());
     if (id.name == &ctl::btnCard) {
+        // Tab reaches only the cards that can be played: only a card met otherwise, in a
+        // review of the window, needs to say that it cannot.
         const Int16 n = cardHeldBy(id.index);
-        return n != 0 ? cardWords(n) : Text(words.empty);
+        const Text card = n != 0 ? cardWords(n) : Text(words.empty);
+        return rt_.enabled(id) ? card : fill(words.cannotPlay, {card});
     }
     if (id == btnGround) {
         return fill(words.ground, {groundCard_ != 0 ? cardWords(groundCard_) : Text(words.none)});
@@ -66,12 +84,12 @@ Text frmVop::spokenName(ControlId id) const {
     return {};
 }
 
-Text frmVop::spokenDescription(ControlId id) const {
-    if (id.name != &ctl::btnCard) {
-        return {};
-    }
-    const SpokenWords& words = spokenWords(rt_.language());
-    return Text(rt_.enabled(id) ? words.canPlay : words.cannotPlay);
+SpokenRole frmVop::spokenRole(ControlId id) const {
+    return id == btnFocus ? SpokenRole::Status : SpokenRole::Kind;
+}
+
+Text frmVop::spokenFormName() const {
+    return fill(spokenWords(rt_.language()).window, {decimalText(playedCount_)});
 }
 
 }  // namespace vop

@@ -18,12 +18,16 @@ constexpr SpokenWords kEnglish{
     .empty = u"Empty",
     .none = u"Empty",
     .ground = u"Ground: {0}",
-    .table = u"Ground: {0}. {1} played. {2} playable.",
+    .table = u"Ground: {0}. {1} played. {2}",
+    .toPlay = u"To play: {0}.",
+    .nothingToPlay = u"Nothing to play.",
+    .notToPlay = u" Not playable: {0}.",
+    .listSeparator = u", ",
     .newGame = u"New game",
     .end = u"End",
-    .canPlay = u"Can be played",
-    .cannotPlay = u"Cannot be played",
+    .cannotPlay = u"{0}, cannot be played",
     .unknownCard = u"Unknown card",
+    .window = u"Vop: {0} played",
 };
 
 constexpr SpokenWords kJapanese{
@@ -37,12 +41,16 @@ constexpr SpokenWords kJapanese{
     .empty = u"空き",
     .none = u"なし",
     .ground = u"場札: {0}",
-    .table = u"場札: {0}。{1}枚出しました。出せる札は{2}枚。",
+    .table = u"場札: {0}。{1}枚出しました。{2}",
+    .toPlay = u"出せる札: {0}。",
+    .nothingToPlay = u"出せる札はありません。",
+    .notToPlay = u"出せない札: {0}。",
+    .listSeparator = u"、",
     .newGame = u"新しいゲーム",
     .end = u"終了",
-    .canPlay = u"出せます",
-    .cannotPlay = u"出せません",
+    .cannotPlay = u"{0}、出せません",
     .unknownCard = u"不明な札",
+    .window = u"Vop:現在{0}枚",
 };
 
 }  // namespace

@@ -21,13 +21,19 @@ struct SpokenWords {
     std::u16string_view empty;   // a slot without a card
     std::u16string_view none;    // the ground before the first play
     std::u16string_view ground;  // {0} the card or none
-    // Where the focus rests between plays: {0} the ground, {1} cards played, {2} playable.
+    // Where the focus rests between plays: {0} the ground, {1} cards played, {2} the hand.
     std::u16string_view table;
+    // The hand within it: the cards Tab reaches, in the order it reaches them ({0}), or
+    // nothing to play; then the cards held that cannot be played ({0}).
+    std::u16string_view toPlay;
+    std::u16string_view nothingToPlay;
+    std::u16string_view notToPlay;
+    std::u16string_view listSeparator;  // between the cards of a list
     std::u16string_view newGame;
     std::u16string_view end;
-    std::u16string_view canPlay;
-    std::u16string_view cannotPlay;
+    std::u16string_view cannotPlay;  // {0} a card in the hand that cannot be played now
     std::u16string_view unknownCard;
+    std::u16string_view window;  // {0} cards played: the window as a screen reader names it
 };
 
 // The words for the player's language, as a tag ("ja-JP", "ja_JP.UTF-8", "en"): Japanese

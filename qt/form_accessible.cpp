@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "qt/qt_conversions.h"
@@ -144,7 +145,16 @@ class FormAccessible final : public QAccessibleWidget {
     }
 };
 
+std::set<const QObject*>& statusWidgets() {
+    static std::set<const QObject*> all;
+    return all;
+}
+
 QAccessibleInterface* formFactory(const QString& className, QObject* object) {
+    // A status is a widget whose name is all it has to say: no press to offer.
+    if (statusWidgets().count(object) != 0) {
+        return new QAccessibleWidget(qobject_cast<QWidget*>(object), QAccessible::StatusBar);
+    }
     // Asked first with the most derived class Qt knows of the form: QWidget.
     auto* w = qobject_cast<QWidget*>(object);
     if (w != nullptr && forms().count(w) != 0 && className == QLatin1String("QWidget")) {
@@ -153,14 +163,24 @@ QAccessibleInterface* formFactory(const QString& className, QObject* object) {
     return nullptr;
 }
 
-}  // namespace
-
-void installFormAccessible(QWidget* form, const FormRuntime* runtime) {
+void installFactory() {
     static const bool installed = [] {
         QAccessible::installFactory(&formFactory);
         return true;
     }();
     (void)installed;
+}
+
+}  // namespace
+
+void markStatus(QWidget* button) {
+    installFactory();
+    statusWidgets().insert(button);
+    QObject::connect(button, &QObject::destroyed, [button] { statusWidgets().erase(button); });
+}
+
+void installFormAccessible(QWidget* form, const FormRuntime* runtime) {
+    installFactory();
     forms()[form].runtime = runtime;
     QObject::connect(form, &QObject::destroyed, [form] {
         for (QAccessible::Id id : forms()[form].children) {

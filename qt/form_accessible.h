@@ -12,6 +12,10 @@ namespace vop {
 // per label. Call once per form window; the objects live as long as the window.
 void installFormAccessible(QWidget* form, const FormRuntime* runtime);
 
+// A button that only holds the focus and tells how things stand: a screen reader is to
+// take it as a status, not as a button to press. Call before anyone asks for its object.
+void markStatus(QWidget* button);
+
 // The accessible object of the form's label number index, as a screen reader gets it.
 QAccessibleInterface* labelAccessible(QWidget* form, int index);
 

@@ -20,10 +20,10 @@ FormButton::FormButton(QWidget* parent) : QPushButton(parent) {
 }
 
 void FormButton::setCaption(const QString& caption) {
+    // The button draws its caption itself and never hands it to QAbstractButton, whose
+    // text would make an '&' a mnemonic shortcut, and would tell screen readers of a
+    // new name each time: they hear only the game's words, once (the accessible name).
     caption_ = caption;
-    // Doubling '&' keeps QAbstractButton from turning it into a mnemonic shortcut.
-    QString shown = caption;
-    setText(shown.replace(u'&', QStringLiteral("&&")));
     update();
 }
 
@@ -76,6 +76,10 @@ void FormButton::focusInEvent(QFocusEvent* event) {
     if (onFocusIn) {
         onFocusIn();
     }
+}
+
+bool FormButton::focusNextPrevChild(bool next) {
+    return (holdFocus && holdFocus()) || QPushButton::focusNextPrevChild(next);
 }
 
 }  // namespace vop

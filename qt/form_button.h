@@ -22,11 +22,16 @@ class FormButton final : public QPushButton {
 
     // Called when the button has received the keyboard focus.
     std::function<void()> onFocusIn;
+    // While this says so, the focus is about to go elsewhere: a button disabled in the
+    // meantime keeps it rather than hand it to its neighbour, which a screen reader
+    // would announce for nothing.
+    std::function<bool()> holdFocus;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
   private:
     QString caption_;

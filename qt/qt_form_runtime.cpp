@@ -115,8 +115,12 @@ void QtFormRuntime::createControl(ControlId id) {
             raiseGotFocus(id);
         }
     };
+    b->holdFocus = [this] { return focusPending(); };
     if (!def.tabStop) {
         b->setFocusPolicy(Qt::ClickFocus);  // a click still focuses it; Tab passes it by
+    }
+    if (spokenRole(id) == SpokenRole::Status) {
+        markStatus(b);
     }
     b->setObjectName(QString::fromStdString(controlText(id)));
     widgets_[place(id)] = b;
@@ -238,6 +242,10 @@ void QtFormRuntime::showSpoken(ControlId id, bool name, bool description) {
     if (description) {
         w->setAccessibleDescription(toQString(get(id).spokenDescription));
     }
+}
+
+void QtFormRuntime::showSpokenFormName() {
+    window_->setAccessibleName(toQString(spokenFormName()));
 }
 
 void QtFormRuntime::moveFocus(ControlId id) {

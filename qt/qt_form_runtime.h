@@ -40,6 +40,7 @@ class QtFormRuntime final : public FormRuntime {
     void quit() override;
     Text userLanguage() const override;
     void showSpoken(ControlId id, bool name, bool description) override;
+    void showSpokenFormName() override;
 
   private:
     void showButton(ControlId id, Shown what);

@@ -22,6 +22,9 @@ void vop_web_set_font(int place, const char* face, double points);
 // highlight: the label takes a high-contrast theme's highlight pair, not its text pair.
 void vop_web_set_color(int place, const char* color, int highlight);
 void vop_web_set_spoken(int place, const char* name, const char* description);
+// A role other than the element's own for a screen reader ("status"); "" keeps its own.
+void vop_web_set_role(int place, const char* role);
+void vop_web_set_window_name(const char* name);
 void vop_web_focus(int place);
 int vop_web_focused_place();
 int vop_web_ended_shown();
@@ -112,6 +115,9 @@ void WebRuntime::createControl(ControlId id) {
         show(id, Shown::ForeColor);
     }
     show(id, Shown::Visible);
+    if (spokenRole(id) == SpokenRole::Status) {
+        vop_web_set_role(at(id), "status");
+    }
 }
 
 void WebRuntime::showWindow() {
@@ -156,6 +162,10 @@ void WebRuntime::show(ControlId id, Shown what) {
 void WebRuntime::showSpoken(ControlId id, bool /*name*/, bool /*description*/) {
     const ControlState& s = get(id);
     vop_web_set_spoken(at(id), toUtf8(s.spokenName).c_str(), toUtf8(s.spokenDescription).c_str());
+}
+
+void WebRuntime::showSpokenFormName() {
+    vop_web_set_window_name(toUtf8(spokenFormName()).c_str());
 }
 
 void WebRuntime::moveFocus(ControlId id) {

@@ -39,6 +39,7 @@ class WebRuntime final : public FormRuntime {
     void quit() override;
     Text userLanguage() const override;
     void showSpoken(ControlId id, bool name, bool description) override;
+    void showSpokenFormName() override;
 
   private:
     int at(ControlId id) const { return static_cast<int>(place(id)); }

@@ -227,9 +227,11 @@ mergeInto(LibraryManager.library, {
       page.id = 'vop';
       var frame = document.createElement('div');
       frame.className = 'vop-window';
+      frame.setAttribute('role', 'group');
       frame.hidden = true;
       var title = document.createElement('div');
       title.className = 'vop-title';
+      title.setAttribute('aria-hidden', 'true');  // the window's name says it
       title.vop = {caption: ''};
       var form = document.createElement('div');
       form.className = 'vop-form';
@@ -453,10 +455,13 @@ mergeInto(LibraryManager.library, {
       VopWeb.placeBox();
     },
 
-    // What a screen reader hears as it changes on the focused control: the table's state
-    // on the button the game parks the focus on, after every move.
+    // What a screen reader hears as it changes on the focused status: the table on the
+    // button the game parks the focus on, when a move leaves the focus there. (Where the
+    // focus comes to it, the reader reads it anyway; a card's words change with the focus
+    // already on its way.)
     announce: function(element) {
-      if (document.activeElement === element && element.getAttribute('aria-label')) {
+      if (document.activeElement === element && element.getAttribute('role') === 'status' &&
+          element.getAttribute('aria-label')) {
         VopWeb.setLang(VopWeb.live, element.lang);
         VopWeb.live.textContent = element.getAttribute('aria-label');
       }
@@ -577,6 +582,22 @@ mergeInto(LibraryManager.library, {
     }
     VopWeb.setLang(element, VopWeb.langOf(name + said));
     VopWeb.announce(element);
+  },
+  vop_web_set_role__deps: ['$VopWeb'],
+  vop_web_set_role: function(place, role) {
+    role = UTF8ToString(role);
+    if (role) {
+      VopWeb.controls[place].setAttribute('role', role);
+    } else {
+      VopWeb.controls[place].removeAttribute('role');
+    }
+  },
+  vop_web_set_window_name__deps: ['$VopWeb'],
+  vop_web_set_window_name: function(name) {
+    // The window is named in the player's words; its title bar shows the caption as it is.
+    name = UTF8ToString(name);
+    VopWeb.frame.setAttribute('aria-label', name);
+    VopWeb.setLang(VopWeb.frame, VopWeb.langOf(name));
   },
   vop_web_focus__deps: ['$VopWeb'],
   vop_web_focus: function(place) {

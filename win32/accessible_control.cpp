@@ -34,13 +34,29 @@ class ButtonAccessible final : public ForwardingAccessible {
                              : ForwardingAccessible::get_accDescription(child, description);
     }
     // Windows' own object finds a push button from the window's class; Wine's says only
-    // "client", and a screen reader there would not know the card can be pressed.
+    // "client", and a screen reader there would not know the card can be pressed. A
+    // button that only tells how things stand is a status, with nothing to press.
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        return isSelf(child) ? answerNumber(ROLE_SYSTEM_PUSHBUTTON, role)
-                             : ForwardingAccessible::get_accRole(child, role);
+        if (!isSelf(child)) {
+            return ForwardingAccessible::get_accRole(child, role);
+        }
+        return answerNumber(status() ? ROLE_SYSTEM_STATUSBAR : ROLE_SYSTEM_PUSHBUTTON, role);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        return isSelf(child) && status()
+                   ? answerText(Text(), action)
+                   : ForwardingAccessible::get_accDefaultAction(child, action);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        return isSelf(child) && status() ? DISP_E_MEMBERNOTFOUND
+                                         : ForwardingAccessible::accDoDefaultAction(child);
     }
 
   private:
+    bool status() const {
+        const ScreenReaders* readers = ScreenReaders::of(GetParent(window_));
+        return readers != nullptr && readers->roleFor(window_) == SpokenRole::Status;
+    }
     std::optional<Text> words(bool description) const {
         const ScreenReaders* readers = ScreenReaders::of(GetParent(window_));
         return readers != nullptr ? readers->wordsFor(window_, description) : std::nullopt;

@@ -47,8 +47,15 @@ class FormAccessible final : public ForwardingAccessible {
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         LabelView view;
-        return labelOf(child, view) ? answerText(view.name, name)
-                                    : ForwardingAccessible::get_accName(child, name);
+        if (labelOf(child, view)) {
+            return answerText(view.name, name);
+        }
+        // The window itself is named in the player's words; its title bar keeps the caption.
+        const ScreenReaders* readers = ScreenReaders::of(window_);
+        if (child.vt == VT_I4 && child.lVal == CHILDID_SELF && readers != nullptr) {
+            return answerText(readers->formName(), name);
+        }
+        return ForwardingAccessible::get_accName(child, name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         LabelView view;

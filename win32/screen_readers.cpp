@@ -76,6 +76,17 @@ std::optional<Text> ScreenReaders::wordsFor(HWND button, bool description) const
     return description ? runtime_.spokenDescription(*id) : runtime_.spokenName(*id);
 }
 
+SpokenRole ScreenReaders::roleFor(HWND button) const {
+    const std::optional<ControlId> id = controlFor(runtime_.places(), GetDlgCtrlID(button));
+    return id && runtime_.exists(*id) ? runtime_.spokenRole(*id) : SpokenRole::Kind;
+}
+
+void ScreenReaders::tellFormName() const {
+    if (form_ != nullptr) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, form_, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
 LONG ScreenReaders::childId(ControlId id) const {
     const int label = runtime_.labelIndex(id);
     return label >= 0 && form_ != nullptr ? labelChildId(form_, label) : CHILDID_SELF;

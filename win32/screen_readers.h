@@ -41,8 +41,13 @@ class ScreenReaders {
     static ScreenReaders* of(HWND form);
     int labelCount() const { return static_cast<int>(runtime_.labels().size()); }
     bool label(int index, LabelView& view) const;
-    // The game's words for a button: its name, or what it does now.
+    // The game's words for a button: its name, or what it does now; and what a screen
+    // reader is to take it for.
     std::optional<Text> wordsFor(HWND button, bool description) const;
+    SpokenRole roleFor(HWND button) const;
+    // The window's name in the player's language, and the news that it changed.
+    Text formName() const { return runtime_.spokenFormName(); }
+    void tellFormName() const;
 
   private:
     // COM is started on the first question, on the window's thread, and ended with it.

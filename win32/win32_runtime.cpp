@@ -541,4 +541,10 @@ void Win32Runtime::showSpoken(ControlId id, bool name, bool description) {
     }
 }
 
+void Win32Runtime::showSpokenFormName() {
+    if (!starting() && shown_) {
+        readers_.tellFormName();
+    }
+}
+
 }  // namespace vop

@@ -54,6 +54,7 @@ class Win32Runtime final : public FormRuntime, public win32::BaseWindow<Win32Run
     void quit() override;
     Text userLanguage() const override;
     void showSpoken(ControlId id, bool name, bool description) override;
+    void showSpokenFormName() override;
 
   private:
     // What the game's buttons do beyond a standard BUTTON (the control's subclass).

@@ -86,6 +86,7 @@ class MemoryDriver final : public Driver {
     PixelRect place(ControlId id) const override { return runtime_.pixelRect(id, Dpi{}); }
     std::optional<ControlId> focus() const override { return runtime_.focus(); }
     std::string spokenName(ControlId id) const override { return toUtf8(runtime_.spokenName(id)); }
+    std::string spokenWindowName() const override { return toUtf8(runtime_.spokenFormName()); }
     std::string spokenDescription(ControlId id) const override {
         return toUtf8(runtime_.spokenDescription(id));
     }

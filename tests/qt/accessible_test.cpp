@@ -18,6 +18,11 @@ TEST_F(Accessible, ButtonsAreButtonsAndLabelsAreText) {
     for (ControlId id : {slot(0), slot(4), command(0), command(1), kGround}) {
         EXPECT_EQ(reader(id)->role(), QAccessible::Button) << controlText(id);
     }
+    // Where the focus parks tells the table: nothing to press there.
+    EXPECT_EQ(reader(kFocus)->role(), QAccessible::StatusBar);
+    const QAccessibleActionInterface* actions = reader(kFocus)->actionInterface();
+    EXPECT_TRUE(actions == nullptr ||
+                !actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
     for (int s = 0; s < 4; ++s) {
         EXPECT_EQ(reader(header(s))->role(), QAccessible::StaticText) << s;
     }

@@ -17,7 +17,7 @@ TEST_F(Captions, AnAmpersandIsShownAndMakesNoShortcut) {
     EXPECT_EQ(fitCaption("A&B", button(kFocus)->font(), QSize(200, 50)).lines, QStringList{"A&B"});
     runtime.setCaption(kFocus, u"A&B");
     EXPECT_EQ(runtime.button(kFocus)->caption(), "A&B");
-    EXPECT_EQ(button(kFocus)->text(), "A&&B");  // Qt's escape: no Alt+B mnemonic
+    EXPECT_TRUE(button(kFocus)->text().isEmpty());  // Qt's text, which makes Alt+B a mnemonic
 }
 
 }  // namespace

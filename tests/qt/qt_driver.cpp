@@ -202,6 +202,11 @@ class QtDriver final : public Driver {
         return std::nullopt;
     }
     std::string spokenName(ControlId id) const override { return spoken(id, QAccessible::Name); }
+    std::string spokenWindowName() const override {
+        return QAccessible::queryAccessibleInterface(window())
+            ->text(QAccessible::Name)
+            .toStdString();
+    }
     std::string spokenDescription(ControlId id) const override {
         return spoken(id, QAccessible::Description);
     }

@@ -49,7 +49,7 @@ class QtGameTest : public ::testing::Test {
 
     FormWindow* window() const { return runtime.window(); }
     QWidget* widget(ControlId id) const { return runtime.widget(id); }
-    QPushButton* button(ControlId id) const { return runtime.button(id); }
+    FormButton* button(ControlId id) const { return runtime.button(id); }
     // A label as the form paints it and a screen reader finds it; its own part, not the
     // pixel it shares with its right and lower neighbours.
     QRect labelRect(ControlId id) const { return runtime.labelRect(id); }
@@ -65,8 +65,8 @@ class QtGameTest : public ::testing::Test {
     QImage shot() const { return window()->grab().toImage(); }
 
     QString title() const { return window()->windowTitle(); }
-    QString slotText(int i) const { return button(slot(i))->text(); }
-    QString groundText() const { return button(kGround)->text(); }
+    QString slotText(int i) const { return button(slot(i))->caption(); }
+    QString groundText() const { return button(kGround)->caption(); }
     bool slotEnabled(int i) const { return button(slot(i))->isEnabled(); }
     QStringList slotTexts() const {
         QStringList texts;

@@ -111,6 +111,8 @@ class Driver {
     // What a screen reader hears of a control.
     virtual std::string spokenName(ControlId id) const = 0;
     virtual std::string spokenDescription(ControlId id) const = 0;
+    // What a screen reader calls the window (its title bar may show other words).
+    virtual std::string spokenWindowName() const = 0;
     // The language the window's player reads, as the platform tells it ("ja-JP", "en").
     virtual std::string language() const;
     // The program has ended ("E", or the window closed).

@@ -246,6 +246,8 @@ class Player {
         const std::string& what = w[1];
         if (what == "title") {
             check(s, "the title", driver_.title(), w[2]);
+        } else if (what == "window-name") {
+            check(s, "the window's spoken name", driver_.spokenWindowName(), w[2]);
         } else if (what == "focus") {
             check(s, "the focus", focusText(driver_.focus()), w[2]);
         } else if (what == "ended") {

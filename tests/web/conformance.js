@@ -41,6 +41,7 @@ async function main() {
     focus: () => game.focus(),
     spokenName: (name) => game.spokenName(name),
     spokenDescription: (name) => game.spokenDescription(name),
+    spokenWindowName: () => game.spokenWindowName(),
     language: () => game.language(),
     ended: async () => yes(await game.ended()),
     close: async () => (await game.close()).join('\n'),

@@ -332,11 +332,12 @@ class PageGame {
     return this.run(() => navigator.language);
   }
 
-  // What a screen reader is told: the accessibility tree's node of the element.
+  // What a screen reader is told: the accessibility tree's node of the element (by its id,
+  // or the window's frame).
   async heard(name) {
     this.gone();
-    const {result} = await this.cdp.send('Runtime.evaluate',
-                                         {expression: `document.getElementById(${JSON.stringify(name)})`});
+    const element = name ? `document.getElementById(${JSON.stringify(name)})` : `document.querySelector('#vop > .vop-window')`;
+    const {result} = await this.cdp.send('Runtime.evaluate', {expression: element});
     const {nodes} = await this.cdp.send('Accessibility.getPartialAXTree',
                                         {objectId: result.objectId, fetchRelatives: false});
     return nodes[0];
@@ -346,6 +347,8 @@ class PageGame {
     const node = await this.heard(name);
     return node.name ? node.name.value : '';
   }
+
+  async spokenWindowName() { return this.spokenName(null); }
 
   async spokenDescription(name) {
     const node = await this.heard(name);

@@ -245,17 +245,21 @@ async function main() {
       await game.close();
     });
 
-    await check('after a move a screen reader hears the table on the parked focus, and is told it', async () => {
+    await check('after a move the focus comes to the table, said as a status, and is told it once', async () => {
       const game = await PageGame.open(browser, testSite.origin + '/');
       await game.run(() => {
         for (const n of [20, 15, 7, 35, 51, 41]) vopTest.draw(n);
         vopTest.start();
       });
       await game.perform('click btnCard(0)');
-      const heard = await game.spokenName('btnFocus');
+      const node = await game.heard('btnFocus');
+      const heard = node.name ? node.name.value : '';
       const told = await game.run(() => document.querySelector('[aria-live]').textContent);
-      expect(/^Ground: Seven of hearts\. 1 played\. 2 playable\.$/.test(heard) && told === heard,
-             `btnFocus is "${heard}"; the page announced "${told}"`);
+      const focus = await game.focus();
+      expect(heard === 'Ground: Seven of hearts. 1 played. To play: Two of hearts, Seven of spades. ' +
+                       'Not playable: Two of clubs, Nine of diamonds, Queen of clubs.' &&
+             node.role.value === 'status' && focus === 'btnFocus' && told === '',
+             `btnFocus (${node.role.value}, focus on ${focus}) is "${heard}"; the page announced "${told}"`);
       await game.close();
     });
 

@@ -95,6 +95,7 @@ class WebDriver final : public Driver {
     std::string spokenName(ControlId id) const override {
         return ask("spokenName", controlText(id));
     }
+    std::string spokenWindowName() const override { return ask("spokenWindowName"); }
     std::string spokenDescription(ControlId id) const override {
         return ask("spokenDescription", controlText(id));
     }

@@ -73,11 +73,18 @@ class AccessibilityTest : public Win32WindowTest {
 };
 
 // Windows tells a button from a label by its class; the game says which each is on
-// every system.
+// every system. Where the focus parks is a status with nothing to press.
 TEST_F(AccessibilityTest, ButtonsAndLabelsSayTheirRoles) {
     for (ControlId id : {slot(0), slot(4), ControlId{ctl::btnGround}, ControlId{ctl::cmdPlay, 1}}) {
         EXPECT_EQ(roleOf(id), ROLE_SYSTEM_PUSHBUTTON) << controlText(id);
     }
+    EXPECT_EQ(roleOf({ctl::btnFocus}), ROLE_SYSTEM_STATUSBAR);
+    Ref<IAccessible> parked;
+    objectOf(focusButton(), parked);
+    BSTR action = nullptr;
+    parked.p->get_accDefaultAction(self(), &action);
+    EXPECT_EQ(take(action), Text());
+    EXPECT_EQ(parked.p->accDoDefaultAction(self()), DISP_E_MEMBERNOTFOUND);
     for (ControlId id : {grid(1), grid(52), ControlId{ctl::lblColor, 0}}) {
         EXPECT_EQ(roleOf(id), ROLE_SYSTEM_STATICTEXT) << controlText(id);
     }
@@ -143,12 +150,14 @@ TEST_F(AccessibilityTest, ScreenReadersAreToldWhenTheWordsChange) {
     };
     const LONG played = runtime.accessibleChildId(grid(20));
     EXPECT_TRUE(pumpUntil([&] { return told(EVENT_OBJECT_NAMECHANGE, main, played); }));
-    EXPECT_TRUE(pumpUntil(
-        [&] { return told(EVENT_OBJECT_DESCRIPTIONCHANGE, slotButton(3), CHILDID_SELF); }));
-    // Where the focus parks, the table is told anew: the ground, the count, what is playable.
+    EXPECT_TRUE(
+        pumpUntil([&] { return told(EVENT_OBJECT_NAMECHANGE, slotButton(3), CHILDID_SELF); }));
+    EXPECT_TRUE(pumpUntil([&] { return told(EVENT_OBJECT_NAMECHANGE, main, CHILDID_SELF); }));
+    // Where the focus parks, the table is told anew, once.
     const Change table{EVENT_OBJECT_NAMECHANGE, focusButton(), CHILDID_SELF};
     ASSERT_TRUE(pumpUntil([&] { return told(table.event, table.window, table.child); }));
     const auto at = std::find(changes.begin(), changes.end(), table) - changes.begin();
+    EXPECT_EQ(std::count(changes.begin(), changes.end(), table), 1);
     const Text heard = namesHeard[static_cast<std::size_t>(at)];
     EXPECT_NE(heard, tableBefore);
     EXPECT_EQ(heard, runtime.spokenName({ctl::btnFocus})) << toUtf8(heard);

@@ -7,17 +7,20 @@
 
 #include <oleacc.h>
 
+#include <optional>
+
 #include "win32/win32_runtime.h"
 
 namespace vop::test {
 
 class Reached {
   public:
-    Reached(const Win32Runtime& runtime, ControlId id) {
-        const HWND button = runtime.control(id);
+    // The control, or the window itself.
+    Reached(const Win32Runtime& runtime, std::optional<ControlId> id = std::nullopt) {
+        const HWND button = id ? runtime.control(*id) : nullptr;
         window_ = button != nullptr ? button : runtime.Window();
         child_.vt = VT_I4;
-        child_.lVal = button != nullptr ? CHILDID_SELF : runtime.accessibleChildId(id);
+        child_.lVal = button != nullptr || !id ? CHILDID_SELF : runtime.accessibleChildId(*id);
         if (FAILED(AccessibleObjectFromWindow(window_, static_cast<DWORD>(OBJID_CLIENT),
                                               __uuidof(IAccessible),
                                               reinterpret_cast<void**>(&object_)))) {

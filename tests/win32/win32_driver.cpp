@@ -238,6 +238,7 @@ class Win32Driver final : public Driver {
     }
     std::string spokenName(ControlId id) const override { return spoken(id, false); }
     std::string spokenDescription(ControlId id) const override { return spoken(id, true); }
+    std::string spokenWindowName() const override { return toUtf8(Reached(runtime_).name()); }
     // The language of Windows' menus and dialogs, as a locale name ("ja-JP").
     std::string language() const override {
         wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
