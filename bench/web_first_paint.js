@@ -31,7 +31,7 @@ async function firstPaint(browser, origin) {
 }
 
 // The site's page once dealt, as a static page in a folder of its own.
-async function staticCopy(origin) {
+async function staticCopy(origin, siteFolder) {
   const browser = await launch();
   const page = await browser.newPage();
   await page.goto(origin + '/');
@@ -43,7 +43,7 @@ async function staticCopy(origin) {
   await browser.close();
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-static-'));
   fs.writeFileSync(path.join(folder, 'index.html'), html);
-  fs.copyFileSync(path.join(process.argv[2], 'vop.svg'), path.join(folder, 'vop.svg'));
+  fs.copyFileSync(path.join(siteFolder, 'vop.svg'), path.join(folder, 'vop.svg'));
   return folder;
 }
 
@@ -75,7 +75,7 @@ async function main() {
               sizes.map(([f, size]) => `${f} ${size}`).join(', '));
 
   const site = await serve(folder);
-  const copy = await staticCopy(site.origin);
+  const copy = await staticCopy(site.origin, folder);
   const idleCopy = withIdleScript(copy);
   const still = await serve(copy);
   const idle = await serve(idleCopy);
@@ -109,7 +109,11 @@ async function main() {
   console.log(`  the idle script against the static page: ${ratio(times.idle)}`);
 }
 
-main().catch((e) => {
-  console.error(e);
-  process.exitCode = 1;
-});
+if (require.main === module) {
+  main().catch((e) => {
+    console.error(e);
+    process.exitCode = 1;
+  });
+}
+
+module.exports = {staticCopy};
