@@ -118,6 +118,18 @@ mergeInto(LibraryManager.library, {
     // A glyph as drawn: its first row in the line, its width and height, and its ink as
     // an SVG path from its top left corner, relative moves only, so that a text's path is
     // its glyphs' paths joined. Each made once, when first drawn.
+    // The font a caption of that size is drawn in: the grid's size (under 7 points) takes
+    // the small one; the window's own button font (0) and every other the big one.
+    fontFor: function(points) {
+      return points > 0 && points < 7 ? 'small' : 'big';
+    },
+    // Whether the font draws the letter (a lower-case one may take its capital's glyph).
+    // The site's build checks every caption the game can show by it; any other letter
+    // would be drawn as a space.
+    hasGlyph: function(font, c) {
+      var fontGlyphs = VopWeb.fonts[font];
+      return c in fontGlyphs || c.toUpperCase() in fontGlyphs;
+    },
     shapes: {},
     glyph: function(font, c) {
       var key = font + c;
@@ -553,7 +565,7 @@ mergeInto(LibraryManager.library, {
   vop_web_set_font: function(place, face, points) {
     // The definition's one font, "Small Fonts" at 5 points, is the grid's pixel font.
     var element = VopWeb.controls[place];
-    element.vop.font = points < 7 ? 'small' : 'big';
+    element.vop.font = VopWeb.fontFor(points);
     VopWeb.draw(element);
   },
   vop_web_set_color__deps: ['$VopWeb'],
