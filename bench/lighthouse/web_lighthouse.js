@@ -33,7 +33,10 @@ async function audit(lighthouse, chromeLauncher, url) {
     const times = Object.fromEntries(Object.keys(kTimes).map((a) => [a, lhr.audits[a].numericValue ?? null]));
     const errors = Object.keys(kTimes).map((a) => lhr.audits[a].errorMessage).filter(Boolean);
     const tasks = (lhr.audits['long-tasks'].details || {items: []}).items.map((t) => t.duration);
-    return {scores, times, longest: tasks.length ? Math.max(...tasks) : 0,
+    // Where the main thread's time goes, by kind of work (at the simulated phone's speed).
+    const work = Object.fromEntries(((lhr.audits['mainthread-work-breakdown'].details || {}).items || [])
+        .map((item) => [item.groupLabel || item.group, item.duration]));
+    return {scores, times, work, longest: tasks.length ? Math.max(...tasks) : 0,
             errors: [...new Set(errors.map((e) => e.replace(/\s+/g, ' ').slice(0, 80)))]};
   } finally {
     await chrome.kill();
@@ -78,6 +81,11 @@ async function main() {
   };
   summary('the site       ', results.site);
   summary('the static page', results.still);
+  const work = (list) => [...new Set(list.flatMap((r) => Object.keys(r.work)))]
+      .map((kind) => [kind, median(list.map((r) => r.work[kind] ?? 0))]).filter(([, ms]) => ms >= 1)
+      .sort((a, b) => b[1] - a[1]).map(([kind, ms]) => `${kind} ${Math.round(ms)} ms`).join(', ');
+  console.log(`  main thread, the site: ${work(results.site)}`);
+  console.log(`  main thread, the static page: ${work(results.still)}`);
   const ratios = Object.entries(kTimes).slice(0, 3).map(([a, short]) => {
     const site = median(results.site.map((r) => r.times[a]));
     const still = median(results.still.map((r) => r.times[a]));

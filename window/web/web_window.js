@@ -8,12 +8,15 @@ mergeInto(LibraryManager.library, {
     page: null,      // the window's place in the page, as large as the window is drawn
     frame: null,     // the window: frame, title bar and client area, at its own pixels
     title: null,
+    bar: null,       // the window's title bar where the installed app's window has none of
+                     // its own (Window Controls Overlay): the title moves into it
     form: null,      // the client area
     controls: [],    // by place: the element of each control
     box: null,
     status: null,
     live: null,      // what a screen reader announces as it changes
     alive: true,     // until "E", a closed page or a run-time error
+    leaving: false,  // the page is being left or closed
     boxOpen: false,  // the page is modal: nothing reaches the game
 
     // The window's own pixels: frame, title bar and client area, as laid out below.
@@ -225,7 +228,7 @@ mergeInto(LibraryManager.library, {
         if (element === VopWeb.title) {
           document.title = v.caption;
           VopWeb.setLang(element, VopWeb.langOf(v.caption));
-          VopWeb.write(element, v.caption, 'big', VopWeb.size.width - 2 * VopWeb.kFrame, VopWeb.kTitle, 2);
+          VopWeb.write(element, v.caption, 'big', VopWeb.titleWidth(), VopWeb.kTitle, 2);
         } else if (v.width > 0) {
           VopWeb.write(element, v.caption, v.font, v.width, v.height,
                        element instanceof HTMLButtonElement ? undefined : v.font === 'small' ? 2 : 1);
@@ -284,6 +287,11 @@ mergeInto(LibraryManager.library, {
       VopWeb.box = box;
       VopWeb.size = {width: width + 2 * VopWeb.kFrame, height: height + 2 * VopWeb.kFrame + VopWeb.kTitle};
       frame.style.width = VopWeb.size.width + 'px';
+      var bar = document.createElement('div');
+      bar.className = 'vop-titlebar';
+      bar.hidden = true;
+      document.body.append(bar);
+      VopWeb.bar = bar;
 
       // A press anywhere but on a button of the window keeps the focus where it is, as
       // a click on a window's label, background or title bar does; so does a press of
@@ -308,7 +316,9 @@ mergeInto(LibraryManager.library, {
       });
       // Closing the page ends the game, as closing its window does.
       window.addEventListener('pagehide', function(e) {
-        if (!e.persisted && VopWeb.alive) VopWeb.call(_vop_web_closed);
+        if (e.persisted || !VopWeb.alive) return;
+        VopWeb.leaving = true;  // the page goes by itself: its window stays (a reload, say)
+        VopWeb.call(_vop_web_closed);
       });
       var unstarted = document.getElementById('vop-unstarted');
       if (unstarted) unstarted.remove();
@@ -342,6 +352,26 @@ mergeInto(LibraryManager.library, {
       }
     },
 
+    // Where the page may draw the window's title bar, beside the system's buttons: in an
+    // installed app's window that leaves its title bar to the page (Window Controls
+    // Overlay); else null, and the window draws its own.
+    overlay: function() {
+      var controls = navigator.windowControlsOverlay;
+      if (!controls || !controls.visible) return null;
+      var rect = controls.getTitlebarAreaRect();
+      return rect.width > 0 && rect.height > 0 ? rect : null;
+    },
+    titleWidth: function() {
+      return VopWeb.title.parentNode === VopWeb.bar ? parseFloat(VopWeb.title.style.width)
+                                                     : VopWeb.size.width - 2 * VopWeb.kFrame;
+    },
+    // Greyed while the box is open and once the game has ended, as a desktop shows a window
+    // that is not the active one.
+    setInactive: function(inactive) {
+      VopWeb.frame.classList.toggle('vop-inactive', inactive);
+      VopWeb.bar.classList.toggle('vop-inactive', inactive);
+    },
+
     // The nearest place to `css` (CSS pixels, not below 0) that is a whole device pixel
     // and a place the page's layout keeps exactly: a whole number of CSS pixels that makes
     // whole device pixels (every other one at a ratio of 1.5).
@@ -367,6 +397,29 @@ mergeInto(LibraryManager.library, {
     fit: function() {
       var room = {width: document.documentElement.clientWidth, height: document.documentElement.clientHeight};
       var size = VopWeb.size;
+      var overlay = VopWeb.overlay();
+      VopWeb.bar.hidden = !overlay;
+      if (overlay) {
+        // The title bar in the window's own title bar, as large as whole device pixels let
+        // it be there; the window below it without one.
+        var high = {width: VopWeb.kTitle, height: VopWeb.kTitle};
+        var titleScale = VopWeb.scaleFor(high, {width: overlay.width, height: overlay.height});
+        var bar = VopWeb.bar.style;
+        bar.left = overlay.x + 'px';
+        bar.top = overlay.y + 'px';
+        bar.width = overlay.width + 'px';
+        bar.height = overlay.height + 'px';
+        VopWeb.title.style.zoom = titleScale;
+        VopWeb.title.style.top = VopWeb.onDevicePixel((overlay.height - VopWeb.kTitle * titleScale) / 2 / titleScale) + 'px';
+        VopWeb.title.style.width = Math.floor(overlay.width / titleScale) + 'px';
+        if (VopWeb.title.parentNode !== VopWeb.bar) VopWeb.bar.append(VopWeb.title);
+        size = {width: size.width, height: size.height - VopWeb.kTitle};
+        room.height -= overlay.y + overlay.height;
+      } else if (VopWeb.title.parentNode !== VopWeb.frame) {
+        VopWeb.title.removeAttribute('style');
+        VopWeb.frame.prepend(VopWeb.title);
+      }
+      VopWeb.draw(VopWeb.title);
       var scale = VopWeb.scaleFor(size, room);
       var at = function(space, length) {
         return VopWeb.onDevicePixel((space - length * scale) / 2) + 'px';
@@ -375,7 +428,7 @@ mergeInto(LibraryManager.library, {
       // every edge on a device pixel, at any device pixel ratio.
       VopWeb.frame.style.zoom = scale;
       VopWeb.page.style.left = at(room.width, size.width);
-      VopWeb.page.style.top = at(room.height, size.height);
+      VopWeb.page.style.top = (overlay ? overlay.y + overlay.height : 0) + parseFloat(at(room.height, size.height)) + 'px';
       if (VopWeb.box.open) VopWeb.placeBox();
     },
     fitOnChange: function() {
@@ -384,6 +437,9 @@ mergeInto(LibraryManager.library, {
             .addEventListener('change', function() { VopWeb.fit(); watchRatio(); }, {once: true});
       }
       window.addEventListener('resize', VopWeb.fit);
+      if (navigator.windowControlsOverlay) {
+        navigator.windowControlsOverlay.addEventListener('geometrychange', VopWeb.fit);
+      }
       watchRatio();
       VopWeb.fit();
     },
@@ -456,11 +512,11 @@ mergeInto(LibraryManager.library, {
       VopWeb.write(box.querySelector('.vop-box-text'), prompt, 'big', 64, 9);
       box.addEventListener('close', function() {
         VopWeb.boxOpen = false;
-        VopWeb.frame.classList.remove('vop-inactive');
+        VopWeb.setInactive(false);
         VopWeb.call(wakeUp);  // the game's code goes on after the box
       }, {once: true});
       VopWeb.boxOpen = true;
-      VopWeb.frame.classList.add('vop-inactive');
+      VopWeb.setInactive(true);
       box.showModal();
       VopWeb.placeBox();
     },
@@ -474,6 +530,16 @@ mergeInto(LibraryManager.library, {
       }
     },
 
+    // "E": a window that a script may close closes, as the desktop's window does (an
+    // installed app's window with this one page in its history, or a window a script
+    // opened); anywhere else a page cannot close its tab, and says that the game has ended.
+    quit: function(line) {
+      VopWeb.end(line, false);
+      var app = window.matchMedia('(display-mode: standalone), (display-mode: window-controls-overlay), ' +
+                                  '(display-mode: minimal-ui), (display-mode: fullscreen)').matches;
+      if (!VopWeb.leaving && (window.opener || (app && history.length === 1))) window.close();
+    },
+
     end: function(line, isError) {
       if (!VopWeb.alive || !VopWeb.form) return;
       VopWeb.alive = false;
@@ -481,7 +547,7 @@ mergeInto(LibraryManager.library, {
         if (element instanceof HTMLButtonElement) element.disabled = true;
       });
       VopWeb.form.inert = true;
-      VopWeb.frame.classList.add('vop-inactive');
+      VopWeb.setInactive(true);
       VopWeb.status.textContent = line;
       VopWeb.status.classList.toggle('vop-error', !!isError);
       VopWeb.status.hidden = false;
@@ -607,6 +673,10 @@ mergeInto(LibraryManager.library, {
     prompt = UTF8ToString(prompt);
     title = UTF8ToString(title);
     return Asyncify.handleSleep(function(wakeUp) { VopWeb.showBox(prompt, title, wakeUp); });
+  },
+  vop_web_quit__deps: ['$VopWeb'],
+  vop_web_quit: function(line) {
+    VopWeb.quit(UTF8ToString(line));
   },
   vop_web_end__deps: ['$VopWeb'],
   vop_web_end: function(line, isError) {
