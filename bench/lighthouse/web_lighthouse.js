@@ -30,6 +30,10 @@ async function audit(lighthouse, chromeLauncher, url) {
     const {lhr} = await lighthouse(url, {port: chrome.port, output: 'json', logLevel: 'error',
                                          onlyCategories: kCategories});
     const scores = Object.fromEntries(kCategories.map((c) => [c, lhr.categories[c].score]));
+    // What keeps a category below 100: its audits that fail.
+    const failing = kCategories.flatMap((c) => lhr.categories[c].auditRefs
+        .filter((ref) => ref.weight > 0 && lhr.audits[ref.id].score !== null && lhr.audits[ref.id].score < 1)
+        .map((ref) => `${c}: ${ref.id}`));
     const times = Object.fromEntries(Object.keys(kTimes).map((a) => [a, lhr.audits[a].numericValue ?? null]));
     const errors = Object.keys(kTimes).map((a) => lhr.audits[a].errorMessage).filter(Boolean);
     const tasks = (lhr.audits['long-tasks'].details || {items: []}).items.map((t) => t.duration);
@@ -37,7 +41,7 @@ async function audit(lighthouse, chromeLauncher, url) {
     const work = Object.fromEntries(((lhr.audits['mainthread-work-breakdown'].details || {}).items || [])
         .map((item) => [item.groupLabel || item.group, item.duration]));
     return {scores, times, work, longest: tasks.length ? Math.max(...tasks) : 0,
-            errors: [...new Set(errors.map((e) => e.replace(/\s+/g, ' ').slice(0, 80)))]};
+            errors: [...new Set(errors.map((e) => e.replace(/\s+/g, ' ').slice(0, 80)))], failing};
   } finally {
     await chrome.kill();
   }
@@ -77,6 +81,8 @@ async function main() {
     console.log(`  ${name}: ${kCategories.map(score).join(', ')}; ${times.join(', ')}; ` +
                 `longest task ${Math.round(median(list.map((r) => r.longest)))} ms` +
                 (errors.length ? `; not computed: ${errors.join(' | ')}` : ''));
+    const failing = [...new Set(list.flatMap((r) => r.failing))].filter((f) => !f.startsWith('performance'));
+    if (failing.length) console.log(`    failing: ${failing.join(', ')}`);
     return list;
   };
   summary('the site       ', results.site);
