@@ -16,7 +16,7 @@ target_link_options(vop_web_captions PRIVATE -sENVIRONMENT=node -sSINGLE_FILE=1 
 set_target_properties(vop_web_captions PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 set(page_script ${PROJECT_SOURCE_DIR}/window/web/web_window.js)
 set(captions ${CMAKE_CURRENT_BINARY_DIR}/web_captions.txt)
-find_program(VOP_NODE NAMES node nodejs REQUIRED)
+
 add_custom_command(OUTPUT ${captions} ${captions}.checked
     COMMAND ${VOP_NODE} $<TARGET_FILE:vop_web_captions> > ${captions}
     COMMAND ${VOP_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/web_glyphs.js ${page_script} ${captions} ${captions}.checked

@@ -5,7 +5,7 @@
 # the site and the static page by Lighthouse, the web's own yardstick (bench/lighthouse/).
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$VOP_ROOT"
-need_packages "${BUILD_PACKAGES[@]}" emscripten
+need_packages "${BUILD_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
 need_headless_chromium
 cmake --preset web >/dev/null
 cmake --build --preset web >/dev/null

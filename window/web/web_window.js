@@ -25,7 +25,8 @@ mergeInto(LibraryManager.library, {
 
     // Two pixel fonts: "small" for the grid (a face of about 7 pixels a line) and "big"
     // for buttons, titles and the box. A glyph is its first row in the line and its rows,
-    // "#" ink; a big line is 11 rows, capitals in rows 2 to 8.
+    // "#" ink; a big line is 11 rows, capitals in rows 2 to 8. The site's build makes
+    // fonts of the page's own from them (pixel_font.py), which the page draws the text in.
     fonts: {
       small: {
         ' ': [0, '.'],
@@ -118,9 +119,6 @@ mergeInto(LibraryManager.library, {
     },
 
     // --- Letters.
-    // A glyph as drawn: its first row in the line, its width and height, and its ink as
-    // an SVG path from its top left corner, relative moves only, so that a text's path is
-    // its glyphs' paths joined. Each made once, when first drawn.
     // The font a caption of that size is drawn in: the grid's size (under 7 points) takes
     // the small one; the window's own button font (0) and every other the big one.
     fontFor: function(points) {
@@ -128,11 +126,35 @@ mergeInto(LibraryManager.library, {
     },
     // Whether the font draws the letter (a lower-case one may take its capital's glyph).
     // The site's build checks every caption the game can show by it; any other letter
-    // would be drawn as a space.
+    // would be laid out as a space.
     hasGlyph: function(font, c) {
       var fontGlyphs = VopWeb.fonts[font];
       return c in fontGlyphs || c.toUpperCase() in fontGlyphs;
     },
+    // The page's fonts made from these glyphs, added to the page's fonts once: given as
+    // bytes, they are ready at once, and the window shows its letters as soon as it shows.
+    // A font's line is its glyphs' rows; its size makes a glyph's pixel one of the window.
+    fontStyles: {},
+    fontStyle: function(font) {
+      if (VopWeb.fontStyles[font]) return VopWeb.fontStyles[font];
+      if (!VopWeb.fontsAdded) {
+        VopWeb.fontsAdded = true;
+        Object.keys(Module['vopFonts']).forEach(function(name) {
+          var bytes = Uint8Array.from(atob(Module['vopFonts'][name]), function(c) { return c.charCodeAt(0); });
+          document.fonts.add(new FontFace('vop-' + name, bytes));
+        });
+      }
+      var em = 0;
+      var fontGlyphs = VopWeb.fonts[font];
+      Object.keys(fontGlyphs).forEach(function(c) {
+        var g = VopWeb.glyph(font, c);
+        em = Math.max(em, g.top + g.height);
+      });
+      VopWeb.fontStyles[font] = Module['vopFontSize'] + 'px/' + em + 'px vop-' + font;
+      return VopWeb.fontStyles[font];
+    },
+    // A glyph's place and size, to lay text out by: its first row in the line, its width
+    // and height. Each found once.
     shapes: {},
     glyph: function(font, c) {
       var key = font + c;
@@ -141,18 +163,7 @@ mergeInto(LibraryManager.library, {
       var fontGlyphs = VopWeb.fonts[font];
       var g = fontGlyphs[c] || fontGlyphs[c.toUpperCase()] || fontGlyphs[' '];
       var rows = g[1].split('/');
-      var d = '';
-      var x = 0;
-      var y = 0;  // where the path stands: the corner of the run drawn last
-      rows.forEach(function(row, r) {
-        row.replace(/#+/g, function(run, from) {
-          d += 'm' + (from - x) + ' ' + (r - y) + 'h' + run.length + 'v1h-' + run.length + 'z';
-          x = from;
-          y = r;
-          return run;
-        });
-      });
-      shape = {top: g[0], width: rows[0].length, height: rows.length, d: d};
+      shape = {top: g[0], width: rows[0].length, height: rows.length};
       VopWeb.shapes[key] = shape;
       return shape;
     },
@@ -166,9 +177,8 @@ mergeInto(LibraryManager.library, {
 
     // Draws the text into the element, which is `width` x `height` of the window's pixels:
     // centred, or from (`at`, `at`) at the top left. A text too wide goes a word a line;
-    // a word is never broken. The text itself stays in the page, out of sight, for a
-    // screen reader and for find and copy. A caption drawn again keeps its picture and
-    // changes only what it shows.
+    // a word is never broken. A caption drawn again keeps its element and changes only
+    // what it shows.
     write: function(element, text, font, width, height, at) {
       var lines = VopWeb.measure(font, text) <= width - 4 ? [text] : text.split(' ').filter(Boolean);
       var inks = lines.map(function(line) {
@@ -184,31 +194,33 @@ mergeInto(LibraryManager.library, {
       var total = inks.reduce(function(sum, ink) { return sum + ink.bottom - ink.top; }, 0) +
                   2 * (lines.length - 1);
       var y = at === undefined ? Math.floor((height - total) / 2) : at;
-      var d = '';
-      lines.forEach(function(line, n) {
-        var x = at === undefined ? Math.floor((width - VopWeb.measure(font, line)) / 2) : at;
-        for (var i = 0; i < line.length; ++i) {
-          var g = VopWeb.glyph(font, line[i]);
-          if (g.d) d += 'M' + x + ' ' + (y + g.top - inks[n].top) + g.d;
-          x += g.width + 1;
-        }
-        y += inks[n].bottom - inks[n].top + 2;
-      });
       var picture = element.vopPicture;
       if (!picture) {
         if (!VopWeb.blank) {
           VopWeb.blank = document.createElement('div');
-          VopWeb.blank.innerHTML = '<svg aria-hidden="true" shape-rendering="crispEdges"><path/></svg>' +
-                                   '<span class="vop-text"></span>';
+          VopWeb.blank.innerHTML = '<span></span>';
         }
         element.replaceChildren.apply(element, VopWeb.blank.cloneNode(true).childNodes);
-        picture = {svg: element.firstChild, path: element.firstChild.firstChild, text: element.lastChild};
+        picture = {ink: element.firstChild};
         element.vopPicture = picture;
       }
-      picture.svg.setAttribute('width', width);
-      picture.svg.setAttribute('height', height);
-      picture.path.setAttribute('d', d);
-      picture.text.textContent = text;
+      // Each line in the page's font made from these glyphs (pixel_font.py), its em the
+      // font's line: placed where its first glyph's pixels begin. Between lines, the space
+      // the text had there, so that the text reads as it is (for find, copy and a screen
+      // reader).
+      picture.ink.className = 'vop-ink';
+      picture.ink.style.font = VopWeb.fontStyle(font);
+      var parts = [];
+      lines.forEach(function(line, n) {
+        var span = document.createElement('span');
+        span.style.left = (at === undefined ? Math.floor((width - VopWeb.measure(font, line)) / 2) : at) + 'px';
+        span.style.top = (y - inks[n].top) + 'px';
+        span.textContent = line;
+        y += inks[n].bottom - inks[n].top + 2;
+        if (n > 0) parts.push(' ');
+        parts.push(span);
+      });
+      picture.ink.replaceChildren.apply(picture.ink, parts);
     },
 
     // A control's caption, drawn anew when it, the control's size or its font changes:
