@@ -2,8 +2,8 @@
 #include <cstdio>
 
 #include "app/qt_game.h"
-#include "window/qt/qt_program.h"
-#include "window/random_source.h"
+#include "base/random_source.h"
+#include "qt/qt_program.h"
 
 int main(int /*argc*/, char** argv) {
     if (!vop::displayConfigured()) {

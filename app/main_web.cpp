@@ -1,7 +1,7 @@
 // The game in the browser: the page starts it, and the page's events drive it from then on.
+#include "base/random_source.h"
 #include "game/frm_vop.h"
-#include "window/random_source.h"
-#include "window/web/web_runtime.h"
+#include "web/web_runtime.h"
 
 int main() {
     // They outlive main: the page goes on delivering events after it returns.

@@ -1,9 +1,9 @@
 // vop.exe: the game on its Windows window, driven by the Windows message loop.
 #include <windows.h>
 
+#include "base/random_source.h"
 #include "game/frm_vop.h"
-#include "window/random_source.h"
-#include "window/win32/win32_runtime.h"
+#include "win32/win32_runtime.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int showCommand) {

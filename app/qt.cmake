@@ -1,22 +1,11 @@
 # vop: the game on Linux, in a Qt 6 window, and where `cmake --install` puts it.
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
-# The game wired to the Qt window, for the program and for the tests of the program.
-add_library(vop_qt_game STATIC qt_game.cpp)
-target_link_libraries(vop_qt_game PUBLIC vop_game vop_qt)
-target_compile_definitions(vop_qt_game PUBLIC VOP_APP_ID="${VOP_APP_ID}")
-
-# The title-bar icon travels inside the program, in the sizes title bars and task
-# switchers draw: it shows even before (or without) an installed icon theme entry.
-set(vop_window_icons "")
-foreach(size 16 24 32 48 64)
-    set(icon "${PROJECT_SOURCE_DIR}/data/icons/hicolor/${size}x${size}/apps/vop.png")
-    set_source_files_properties("${icon}" PROPERTIES QT_RESOURCE_ALIAS "${size}.png")
-    list(APPEND vop_window_icons "${icon}")
-endforeach()
-qt_add_resources(vop_qt_game vop_window_icon PREFIX "/window-icon" FILES ${vop_window_icons})
-
-add_executable(vop main_qt.cpp)
-target_link_libraries(vop PRIVATE vop_qt_game)
+# The title-bar icon travels inside the program (window_icon.qrc): it shows even before (or
+# without) an installed icon theme entry.
+qt_add_resources(vop_window_icon window_icon.qrc)
+add_executable(vop main_qt.cpp qt_game.cpp ${vop_window_icon})
+target_link_libraries(vop PRIVATE vop_game vop_qt)
+target_compile_definitions(vop PRIVATE VOP_APP_ID="${VOP_APP_ID}")
 
 # Installed under the game's own application id, so menus, software centres and
 # Wayland shells find the entry, the icon and the description together.

@@ -4,7 +4,7 @@
 #include <QApplication>
 
 #include "game/frm_vop.h"
-#include "window/qt/qt_form_runtime.h"
+#include "qt/qt_form_runtime.h"
 
 namespace vop {
 

@@ -1,7 +1,8 @@
-// The game in its Qt window: what the Linux program runs, and its start-up probe.
+// The game in its Qt window: what the Linux program runs, and what the tests of the
+// program run in their own process.
 #pragma once
 
-#include "window/random_source.h"
+#include "base/random_source.h"
 
 namespace vop {
 

@@ -1,6 +1,6 @@
 // Fails the site's build, naming the letter, if a caption the game can show (read from the
 // program app/web_captions.cpp makes, one "points<tab>caption" a line) has a letter that
-// the page's pixel fonts (window/web/web_window.js) do not draw: the page would show a gap.
+// the page's pixel fonts (web/web_window.js) do not draw: the page would show a gap.
 //   node app/web_glyphs.js WEB_WINDOW_JS CAPTIONS_FILE [STAMP]
 'use strict';
 const fs = require('fs');

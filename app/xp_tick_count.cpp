@@ -13,7 +13,7 @@
 // the import of a stdcall function with no arguments.
 #include <windows.h>
 
-#include "window/win32/system_function.h"
+#include "win32/system_function.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <vector>
 
+#include "form/memory_runtime.h"
 #include "game/frm_vop.h"
 #include "support/deals.h"
-#include "window/memory_runtime.h"
 
 namespace vop {
 namespace {

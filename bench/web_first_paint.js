@@ -37,7 +37,12 @@ async function staticCopy(origin, siteFolder) {
   await page.goto(origin + '/');
   await page.waitForFunction(() => document.title !== 'Vop');
   const html = await page.evaluate(() => {
-    document.querySelectorAll('script, meta[name="vop-manifest"], link[rel="manifest"]').forEach((e) => e.remove());
+    // The fonts the program gives the page, as the page's style (a policy that allows them).
+    const style = document.createElement('style');
+    style.textContent = Object.entries(window.Module.vopFonts).map(([name, data]) =>
+        `@font-face { font-family: vop-${name}; src: url(data:font/ttf;base64,${data}); }`).join('\n');
+    document.head.append(style);
+    document.querySelectorAll('script, meta[name="vop-manifest"], link[rel="manifest"], meta[http-equiv]').forEach((e) => e.remove());
     return '<!doctype html>\n' + document.documentElement.outerHTML;
   });
   await browser.close();

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
+#include "base/text.h"
 #include "cards/cls_card.h"
-#include "window/text.h"
 
 namespace vop {
 

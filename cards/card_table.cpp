@@ -1,9 +1,10 @@
 // The table of the 52 cards.
+#include "cards/card_table.h"
+
 #include <string>
 #include <utility>
 
-#include "cards/cls_card.h"
-#include "window/text.h"
+#include "base/text.h"
 
 namespace vop {
 

@@ -1,10 +1,8 @@
-// One card of the single deck: four public fields and no code of its own.
+// One card of the single deck: four public fields and no code of its own; the deck's
+// size and shape, and a card number's suit and rank.
 #pragma once
 
-#include <array>
-#include <memory>
-
-#include "window/checked_int.h"
+#include "base/checked_int.h"
 
 namespace vop {
 
@@ -27,19 +25,5 @@ constexpr Int16 suitOf(Int32 cardNumber) {
 constexpr Int16 rankOf(Int32 cardNumber) {
     return static_cast<Int16>((cardNumber - 1) % kRanks + 1);
 }
-
-// The window's table of the 52 cards, addressed by card number 1..52.
-// The cards are created once at start-up and live for the whole run.
-class CardTable {
-  public:
-    // Creates card n (with all fields 0) in the table; creating it twice is a fault.
-    clsCard& create(Int32 n);
-    clsCard& operator()(Int32 n);
-    const clsCard& operator()(Int32 n) const;
-    bool created(Int32 n) const;
-
-  private:
-    std::array<std::unique_ptr<clsCard>, kDeckSize> cards_;
-};
 
 }  // namespace vop

@@ -1,6 +1,7 @@
 # The layers as docs/ARCHITECTURE.md draws them are the includes' own: for each folder in
 # its table, the folders its files include from are exactly those the table lists (its
-# own aside), and no file reaches another folder by a relative path. The build runs it
+# own aside), each only from the rows above its own, and no file reaches another folder by
+# a relative path. The build runs it
 # (cmake/VopLayers.cmake): cmake -DROOT=<top of the tree> -P cmake/check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS "${ROOT}/docs/ARCHITECTURE.md" rows REGEX "^\\| `[a-z0-9/]+/` \\|")
@@ -8,6 +9,9 @@ if(NOT rows)
     message(FATAL_ERROR "docs/ARCHITECTURE.md has no table of layers")
 endif()
 set(failures "")
+# The rows are the floors, bottom up: a folder stands only on folders drawn before it, so
+# nothing points up and no two folders include each other.
+set(below "")
 foreach(row IN LISTS rows)
     string(REGEX MATCHALL "[^|]+" cells "${row}")
     list(GET cells 0 folder)
@@ -16,6 +20,12 @@ foreach(row IN LISTS rows)
     string(REGEX REPLACE "[` ]" "" allowed "${allowed}")
     string(REPLACE "," ";" allowed "${allowed}")
     list(REMOVE_ITEM allowed "–")
+    foreach(floor IN LISTS allowed)
+        if(NOT floor IN_LIST below)
+            list(APPEND failures "${folder} stands on ${floor}, which is not drawn below it")
+        endif()
+    endforeach()
+    list(APPEND below "${folder}")
     file(GLOB sources "${ROOT}/${folder}*.h" "${ROOT}/${folder}*.cpp")
     if(NOT sources)
         list(APPEND failures "${folder} has no sources")

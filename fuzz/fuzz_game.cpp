@@ -7,9 +7,9 @@
 #include <memory>
 #include <string_view>
 
+#include "form/memory_runtime.h"
 #include "support/invariant_checker.h"
 #include "support/random_sources.h"
-#include "window/memory_runtime.h"
 
 namespace vop::fuzz {
 

@@ -1,9 +1,9 @@
 // The game's window module: start-up, dealing, playing a card and the commands.
 #pragma once
 
-#include "cards/cls_card.h"
+#include "cards/card_table.h"
+#include "form/form_runtime.h"
 #include "game/vop_window.h"
-#include "window/form_runtime.h"
 
 namespace vop {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "window/text.h"
+#include "base/text.h"
 
 namespace vop {
 

@@ -70,6 +70,10 @@ constexpr std::array<ControlDef, 14> kControls{{
      .font = kLabelFont},
 }};
 
+// In a high-contrast theme the grid's cards in the hand (red) stand out from those in the
+// deck; played cards are told apart by their disabled look.
+constexpr std::array<ContrastInk, 1> kContrastInks{{{kRed, ContrastPair::Highlight}}};
+
 constexpr FormDef kVop{
     .name = "frmVop",
     .caption = u"VoP",
@@ -78,6 +82,7 @@ constexpr FormDef kVop{
     .backColor = kMenuColor,
     .appTitle = u"Vop",
     .controls = kControls,
+    .contrastInks = kContrastInks,
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 // out from these alone; adding a control is a name here and a record in vop_window.cpp.
 #pragma once
 
-#include "window/form_definition.h"
+#include "form/form_definition.h"
 
 namespace vop {
 

@@ -20,7 +20,7 @@ check "the site's page, script and wasm name no address elsewhere (no CDN, no we
 glyph_lacking_stops_build() {
     local lacking out
     lacking="$(mktemp --suffix=.js)"
-    sed "s/'枚':/'no 枚':/" window/web/web_window.js >"$lacking"
+    sed "s/'枚':/'no 枚':/" web/web_window.js >"$lacking"
     out="$(node app/web_glyphs.js "$lacking" build/web/app/web_captions.txt 2>&1)" && echo "the build went on" && return 1
     rm -f "$lacking"
     echo "$out"

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "cards/card_name.h"
+#include "form/memory_runtime.h"
 #include "game/frm_vop.h"
 #include "support/deals.h"
 #include "support/random_sources.h"
-#include "window/memory_runtime.h"
 
 namespace vop::test {
 

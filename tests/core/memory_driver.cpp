@@ -2,8 +2,8 @@
 // no pixels: what the player would see is read from the runtime's state.
 #include <cstdlib>
 
+#include "form/memory_runtime.h"
 #include "support/driver.h"
-#include "window/memory_runtime.h"
 
 namespace vop::test {
 namespace {

@@ -4,8 +4,8 @@
 #include <cfenv>
 #include <limits>
 
-#include "window/form_definition.h"
-#include "window/text.h"
+#include "base/text.h"
+#include "form/form_definition.h"
 
 namespace vop {
 namespace {

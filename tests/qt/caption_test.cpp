@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "cards/card_name.h"
+#include "qt/caption_layout.h"
 #include "qt_fixture.h"
-#include "window/qt/caption_layout.h"
 
 namespace vop::test {
 namespace {

@@ -4,9 +4,9 @@
 #include <QIcon>
 #include <QImage>
 
+#include "qt/qt_conversions.h"
+#include "qt/qt_program.h"
 #include "qt_fixture.h"
-#include "window/qt/qt_look.h"
-#include "window/qt/qt_program.h"
 
 namespace vop::test {
 namespace {

@@ -7,9 +7,9 @@
 #include <cstdlib>
 
 #include "app/qt_game.h"
+#include "base/runtime_error.h"
+#include "qt/qt_program.h"
 #include "qt_fixture.h"
-#include "window/qt/qt_program.h"
-#include "window/runtime_error.h"
 
 namespace vop::test {
 namespace {

@@ -14,8 +14,8 @@
 #include <optional>
 #include <utility>
 
+#include "qt/qt_form_runtime.h"
 #include "support/driver.h"
-#include "window/qt/qt_form_runtime.h"
 
 namespace vop::test {
 namespace {

@@ -14,7 +14,7 @@
 
 #include "core/game_fixture.h"
 #include "game/frm_vop.h"
-#include "window/qt/qt_form_runtime.h"
+#include "qt/qt_form_runtime.h"
 
 namespace vop::test {
 

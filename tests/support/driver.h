@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "base/random_source.h"
 #include "game/frm_vop.h"
-#include "support/look.h"
-#include "window/random_source.h"
+#include "support/pixels.h"
 
 namespace vop::test {
 

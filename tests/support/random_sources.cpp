@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "window/text.h"
+#include "base/text.h"
 
 namespace vop {
 

@@ -6,8 +6,8 @@
 #include <deque>
 #include <initializer_list>
 
+#include "base/random_source.h"
 #include "game/frm_vop.h"
-#include "window/random_source.h"
 
 namespace vop {
 

@@ -9,7 +9,7 @@
 #include "action_words.h"
 #include "support/deals.h"
 #include "support/monkey.h"
-#include "window/web/web_runtime.h"
+#include "web/web_runtime.h"
 
 extern "C" void vop_test_page_ready();  // tests/web/test_page.js
 

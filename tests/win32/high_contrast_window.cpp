@@ -2,10 +2,10 @@
 // scripts/screenshot-win32.sh: vop.exe's program with the scheme on from the start.
 #include <windows.h>
 
+#include "base/random_source.h"
 #include "game/frm_vop.h"
 #include "high_contrast.h"
-#include "window/random_source.h"
-#include "window/win32/win32_runtime.h"
+#include "win32/win32_runtime.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int showCommand) {

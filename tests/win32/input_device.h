@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "window/win32/win32_runtime.h"
+#include "win32/win32_runtime.h"
 
 namespace vop::test {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "high_contrast.h"
-#include "window/win32/error_box.h"
+#include "win32/error_box.h"
 #include "window_fixture.h"
 
 namespace vop::test {

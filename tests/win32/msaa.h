@@ -7,7 +7,7 @@
 
 #include <oleacc.h>
 
-#include "window/win32/win32_runtime.h"
+#include "win32/win32_runtime.h"
 
 namespace vop::test {
 

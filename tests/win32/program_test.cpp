@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "cards/card_name.h"
-#include "game/spoken_words.h"
 #include "game/vop_window.h"
-#include "window/win32/control_ids.h"
-#include "window/win32/resource.h"
-#include "window/win32/wide_text.h"
+#include "game/word_tables.h"
+#include "win32/child_ids.h"
+#include "win32/resource.h"
+#include "win32/wide_text.h"
 
 namespace vop::test {
 namespace {

@@ -16,9 +16,9 @@
 #include "input_device.h"
 #include "msaa.h"
 #include "support/driver.h"
-#include "window/win32/control_ids.h"
-#include "window/win32/dpi.h"
-#include "window/win32/wide_text.h"
+#include "win32/child_ids.h"
+#include "win32/dpi.h"
+#include "win32/wide_text.h"
 
 namespace vop::test {
 namespace {

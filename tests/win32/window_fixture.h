@@ -11,9 +11,9 @@
 
 #include "core/game_fixture.h"
 #include "game/frm_vop.h"
-#include "window/win32/control_ids.h"
-#include "window/win32/wide_text.h"
-#include "window/win32/win32_runtime.h"
+#include "win32/child_ids.h"
+#include "win32/wide_text.h"
+#include "win32/win32_runtime.h"
 
 namespace vop::test {
 

@@ -1,0 +1,50 @@
+// A number's digits and UTF-8: conversions that cannot fail.
+#include "base/plain_text.h"
+
+namespace vop {
+
+std::string digits(long long value) {
+    char buffer[24];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    // Work on the negative side: it holds the most negative value whole.
+    long long rest = value < 0 ? value : -value;
+    do {
+        *--p = static_cast<char>('0' - rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (value < 0) {
+        *--p = '-';
+    }
+    return std::string(p, end);
+}
+
+std::string toUtf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+}  // namespace vop
