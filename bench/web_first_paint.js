@@ -31,19 +31,24 @@ async function firstPaint(browser, origin) {
 }
 
 // The site's page once dealt, as a static page in a folder of its own.
-async function staticCopy(origin) {
+async function staticCopy(origin, siteFolder) {
   const browser = await launch();
   const page = await browser.newPage();
   await page.goto(origin + '/');
   await page.waitForFunction(() => document.title !== 'Vop');
   const html = await page.evaluate(() => {
-    document.querySelectorAll('script, meta[name="vop-manifest"], link[rel="manifest"]').forEach((e) => e.remove());
+    // The fonts the program gives the page, as the page's style (a policy that allows them).
+    const style = document.createElement('style');
+    style.textContent = Object.entries(window.Module.vopFonts).map(([name, data]) =>
+        `@font-face { font-family: vop-${name}; src: url(data:font/ttf;base64,${data}); }`).join('\n');
+    document.head.append(style);
+    document.querySelectorAll('script, meta[name="vop-manifest"], link[rel="manifest"], meta[http-equiv]').forEach((e) => e.remove());
     return '<!doctype html>\n' + document.documentElement.outerHTML;
   });
   await browser.close();
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-static-'));
   fs.writeFileSync(path.join(folder, 'index.html'), html);
-  fs.copyFileSync(path.join(process.argv[2], 'vop.svg'), path.join(folder, 'vop.svg'));
+  fs.copyFileSync(path.join(siteFolder, 'vop.svg'), path.join(folder, 'vop.svg'));
   return folder;
 }
 
@@ -75,7 +80,7 @@ async function main() {
               sizes.map(([f, size]) => `${f} ${size}`).join(', '));
 
   const site = await serve(folder);
-  const copy = await staticCopy(site.origin);
+  const copy = await staticCopy(site.origin, folder);
   const idleCopy = withIdleScript(copy);
   const still = await serve(copy);
   const idle = await serve(idleCopy);
@@ -109,7 +114,11 @@ async function main() {
   console.log(`  the idle script against the static page: ${ratio(times.idle)}`);
 }
 
-main().catch((e) => {
-  console.error(e);
-  process.exitCode = 1;
-});
+if (require.main === module) {
+  main().catch((e) => {
+    console.error(e);
+    process.exitCode = 1;
+  });
+}
+
+module.exports = {staticCopy};

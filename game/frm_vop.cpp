@@ -118,7 +118,7 @@ void frmVop::btnCard_Click(Int16 Index) {
             }
         }
         if (allEmpty) {
-            rt_.msgBox(u"Win");
+            rt_.msgBox(Text(kWinPrompt));
             if (rt_.ended()) {
                 return;
             }

@@ -13,6 +13,9 @@ constexpr Int16 kHandSize = ctl::btnCard.elements;
 // The window's caption for a count of played cards: "Vop:現在" count "枚".
 Text countCaption(Int16 count);
 
+// What the box says once the hand and the deck are empty.
+inline constexpr std::u16string_view kWinPrompt = u"Win";
+
 // The rule of play: a card may follow the ground card if it shares its rank or its suit.
 bool sharesRankOrSuit(const clsCard& card, Int16 number, Int16 color);
 

@@ -84,6 +84,9 @@ need_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config)
 # shellcheck disable=SC2034  # for the scripts that source this
 QT_PACKAGES=(qt6-base-dev libgl-dev fonts-dejavu-core fontconfig)
+# The site: emscripten, and fontTools, which makes the page's fonts of the window's glyphs.
+# shellcheck disable=SC2034
+WEB_PACKAGES=(emscripten python3-fonttools)
 
 # need_cjk_font: the caption's "現在" and "枚" need a font with Japanese glyphs. Most
 # desktops have one; where fontconfig knows none, a small one comes from Debian.
@@ -275,7 +278,7 @@ checks_done() {
 # web_build [TARGET...]: the web build (build/web) with Debian's emscripten: the site, and
 # the targets named.
 web_build() {
-    need_packages "${BUILD_PACKAGES[@]}" emscripten
+    need_packages "${BUILD_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
     cmake --preset web >/dev/null
     cmake --build --preset web
     [ $# -eq 0 ] || cmake --build --preset web --target "$@"

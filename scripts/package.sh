@@ -116,7 +116,7 @@ package_windows() {
 
 # package_web: the static site of the browser build (build/web/site/).
 package_web() {
-    need_packages emscripten
+    need_packages "${WEB_PACKAGES[@]}"
     say "building the web site (build/web)"
     cmake --preset web --fresh >/dev/null
     cmake --build --preset web

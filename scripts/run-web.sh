@@ -3,7 +3,7 @@
 # in a browser; Ctrl+C stops the server. VOP_WEB_PORT chooses the port (8000).
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$VOP_ROOT"
-need_packages "${BUILD_PACKAGES[@]}" emscripten python3
+need_packages "${BUILD_PACKAGES[@]}" "${WEB_PACKAGES[@]}" python3
 cmake --preset web >/dev/null
 cmake --build --preset web
 port="${VOP_WEB_PORT:-8000}"

@@ -4,26 +4,12 @@ Module['printErr'] = function(text) {
   console.error(text);
 };
 
-// The wasm is inside this script (a data: address): it is compiled from there, for the
-// page may fetch nothing but its own site. The browser decodes it, where it can. It is
-// small, and compiled and started at once, as the script runs: the page does nothing
-// else in between, and draws the window once, dealt.
-Module['instantiateWasm'] = function(imports, received) {
-  try {
-    var base64 = wasmBinaryFile.slice(wasmBinaryFile.indexOf(',') + 1);
-    var module = new WebAssembly.Module(Uint8Array.fromBase64 ? Uint8Array.fromBase64(base64)
-                                                                : tryParseAsDataURI(wasmBinaryFile));
-    var instance = new WebAssembly.Instance(module, imports);
-  } catch (e) {
-    try {
-      abort(e);  // says so once, on the console and on the page
-    } catch (aborted) {
-    }
-    return {};
-  }
-  received(instance, module);
-  return instance.exports;
-};
+// A wasm the browser cannot compile or start stops the script where emscripten starts it
+// (it is compiled at once, from inside this script, as the linker's options ask): the
+// page says so as it would say any other abort.
+addEventListener('error', function(e) {
+  if (!Module['calledRun']) Module['onAbort'](e.message);
+}, {once: true});
 
 // A program that cannot start (its wasm cannot be compiled, say) says so in one line on
 // the page, not only on the console, in place of the page's line for a program that never

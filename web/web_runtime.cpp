@@ -33,6 +33,8 @@ char* vop_web_language();
 // Returns when the player has closed the box; the page runs on meanwhile.
 void vop_web_message_box(const char* prompt, const char* title);
 void vop_web_end(const char* line, int isError);
+// "E": closes the window where a script may, and says that the game has ended.
+void vop_web_quit(const char* line);
 }
 
 namespace vop {
@@ -178,10 +180,11 @@ void WebRuntime::showMessageBox(const Text& prompt, const Text& title) {
 }
 
 void WebRuntime::quit() {
-    // A page cannot close its own tab: it says that the game has ended instead.
+    // A page cannot close a tab the player opened: it says that the game has ended, and
+    // closes only an app's window of its own.
     const std::string line =
         toUtf8(Text(form().appTitle)) + " has ended. Reload the page to start a new game.";
-    vop_web_end(line.c_str(), 0);
+    vop_web_quit(line.c_str());
 }
 
 void WebRuntime::pageClicked(std::size_t place) {

@@ -8,12 +8,15 @@ mergeInto(LibraryManager.library, {
     page: null,      // the window's place in the page, as large as the window is drawn
     frame: null,     // the window: frame, title bar and client area, at its own pixels
     title: null,
+    bar: null,       // the window's title bar where the installed app's window has none of
+                     // its own (Window Controls Overlay): the title moves into it
     form: null,      // the client area
     controls: [],    // by place: the element of each control
     box: null,
     status: null,
     live: null,      // what a screen reader announces as it changes
     alive: true,     // until "E", a closed page or a run-time error
+    leaving: false,  // the page is being left or closed
     boxOpen: false,  // the page is modal: nothing reaches the game
 
     // The window's own pixels: frame, title bar and client area, as laid out below.
@@ -22,7 +25,8 @@ mergeInto(LibraryManager.library, {
 
     // Two pixel fonts: "small" for the grid (a face of about 7 pixels a line) and "big"
     // for buttons, titles and the box. A glyph is its first row in the line and its rows,
-    // "#" ink; a big line is 11 rows, capitals in rows 2 to 8.
+    // "#" ink; a big line is 11 rows, capitals in rows 2 to 8. The site's build makes
+    // fonts of the page's own from them (pixel_font.py), which the page draws the text in.
     fonts: {
       small: {
         ' ': [0, '.'],
@@ -115,9 +119,42 @@ mergeInto(LibraryManager.library, {
     },
 
     // --- Letters.
-    // A glyph as drawn: its first row in the line, its width and height, and its ink as
-    // an SVG path from its top left corner, relative moves only, so that a text's path is
-    // its glyphs' paths joined. Each made once, when first drawn.
+    // The font a caption of that size is drawn in: the grid's size (under 7 points) takes
+    // the small one; the window's own button font (0) and every other the big one.
+    fontFor: function(points) {
+      return points > 0 && points < 7 ? 'small' : 'big';
+    },
+    // Whether the font draws the letter (a lower-case one may take its capital's glyph).
+    // The site's build checks every caption the game can show by it; any other letter
+    // would be laid out as a space.
+    hasGlyph: function(font, c) {
+      var fontGlyphs = VopWeb.fonts[font];
+      return c in fontGlyphs || c.toUpperCase() in fontGlyphs;
+    },
+    // The page's fonts made from these glyphs, added to the page's fonts once: given as
+    // bytes, they are ready at once, and the window shows its letters as soon as it shows.
+    // A font's line is its glyphs' rows; its size makes a glyph's pixel one of the window.
+    fontStyles: {},
+    fontStyle: function(font) {
+      if (VopWeb.fontStyles[font]) return VopWeb.fontStyles[font];
+      if (!VopWeb.fontsAdded) {
+        VopWeb.fontsAdded = true;
+        Object.keys(Module['vopFonts']).forEach(function(name) {
+          var bytes = Uint8Array.from(atob(Module['vopFonts'][name]), function(c) { return c.charCodeAt(0); });
+          document.fonts.add(new FontFace('vop-' + name, bytes));
+        });
+      }
+      var em = 0;
+      var fontGlyphs = VopWeb.fonts[font];
+      Object.keys(fontGlyphs).forEach(function(c) {
+        var g = VopWeb.glyph(font, c);
+        em = Math.max(em, g.top + g.height);
+      });
+      VopWeb.fontStyles[font] = Module['vopFontSize'] + 'px/' + em + 'px vop-' + font;
+      return VopWeb.fontStyles[font];
+    },
+    // A glyph's place and size, to lay text out by: its first row in the line, its width
+    // and height. Each found once.
     shapes: {},
     glyph: function(font, c) {
       var key = font + c;
@@ -126,18 +163,7 @@ mergeInto(LibraryManager.library, {
       var fontGlyphs = VopWeb.fonts[font];
       var g = fontGlyphs[c] || fontGlyphs[c.toUpperCase()] || fontGlyphs[' '];
       var rows = g[1].split('/');
-      var d = '';
-      var x = 0;
-      var y = 0;  // where the path stands: the corner of the run drawn last
-      rows.forEach(function(row, r) {
-        row.replace(/#+/g, function(run, from) {
-          d += 'm' + (from - x) + ' ' + (r - y) + 'h' + run.length + 'v1h-' + run.length + 'z';
-          x = from;
-          y = r;
-          return run;
-        });
-      });
-      shape = {top: g[0], width: rows[0].length, height: rows.length, d: d};
+      shape = {top: g[0], width: rows[0].length, height: rows.length};
       VopWeb.shapes[key] = shape;
       return shape;
     },
@@ -151,9 +177,8 @@ mergeInto(LibraryManager.library, {
 
     // Draws the text into the element, which is `width` x `height` of the window's pixels:
     // centred, or from (`at`, `at`) at the top left. A text too wide goes a word a line;
-    // a word is never broken. The text itself stays in the page, out of sight, for a
-    // screen reader and for find and copy. A caption drawn again keeps its picture and
-    // changes only what it shows.
+    // a word is never broken. A caption drawn again keeps its element and changes only
+    // what it shows.
     write: function(element, text, font, width, height, at) {
       var lines = VopWeb.measure(font, text) <= width - 4 ? [text] : text.split(' ').filter(Boolean);
       var inks = lines.map(function(line) {
@@ -169,31 +194,33 @@ mergeInto(LibraryManager.library, {
       var total = inks.reduce(function(sum, ink) { return sum + ink.bottom - ink.top; }, 0) +
                   2 * (lines.length - 1);
       var y = at === undefined ? Math.floor((height - total) / 2) : at;
-      var d = '';
-      lines.forEach(function(line, n) {
-        var x = at === undefined ? Math.floor((width - VopWeb.measure(font, line)) / 2) : at;
-        for (var i = 0; i < line.length; ++i) {
-          var g = VopWeb.glyph(font, line[i]);
-          if (g.d) d += 'M' + x + ' ' + (y + g.top - inks[n].top) + g.d;
-          x += g.width + 1;
-        }
-        y += inks[n].bottom - inks[n].top + 2;
-      });
       var picture = element.vopPicture;
       if (!picture) {
         if (!VopWeb.blank) {
           VopWeb.blank = document.createElement('div');
-          VopWeb.blank.innerHTML = '<svg aria-hidden="true" shape-rendering="crispEdges"><path/></svg>' +
-                                   '<span class="vop-text"></span>';
+          VopWeb.blank.innerHTML = '<span></span>';
         }
         element.replaceChildren.apply(element, VopWeb.blank.cloneNode(true).childNodes);
-        picture = {svg: element.firstChild, path: element.firstChild.firstChild, text: element.lastChild};
+        picture = {ink: element.firstChild};
         element.vopPicture = picture;
       }
-      picture.svg.setAttribute('width', width);
-      picture.svg.setAttribute('height', height);
-      picture.path.setAttribute('d', d);
-      picture.text.textContent = text;
+      // Each line in the page's font made from these glyphs (pixel_font.py), its em the
+      // font's line: placed where its first glyph's pixels begin. Between lines, the space
+      // the text had there, so that the text reads as it is (for find, copy and a screen
+      // reader).
+      picture.ink.className = 'vop-ink';
+      picture.ink.style.font = VopWeb.fontStyle(font);
+      var parts = [];
+      lines.forEach(function(line, n) {
+        var span = document.createElement('span');
+        span.style.left = (at === undefined ? Math.floor((width - VopWeb.measure(font, line)) / 2) : at) + 'px';
+        span.style.top = (y - inks[n].top) + 'px';
+        span.textContent = line;
+        y += inks[n].bottom - inks[n].top + 2;
+        if (n > 0) parts.push(' ');
+        parts.push(span);
+      });
+      picture.ink.replaceChildren.apply(picture.ink, parts);
     },
 
     // A control's caption, drawn anew when it, the control's size or its font changes:
@@ -213,7 +240,7 @@ mergeInto(LibraryManager.library, {
         if (element === VopWeb.title) {
           document.title = v.caption;
           VopWeb.setLang(element, VopWeb.langOf(v.caption));
-          VopWeb.write(element, v.caption, 'big', VopWeb.size.width - 2 * VopWeb.kFrame, VopWeb.kTitle, 2);
+          VopWeb.write(element, v.caption, 'big', VopWeb.titleWidth(), VopWeb.kTitle, 2);
         } else if (v.width > 0) {
           VopWeb.write(element, v.caption, v.font, v.width, v.height,
                        element instanceof HTMLButtonElement ? undefined : v.font === 'small' ? 2 : 1);
@@ -274,6 +301,11 @@ mergeInto(LibraryManager.library, {
       VopWeb.box = box;
       VopWeb.size = {width: width + 2 * VopWeb.kFrame, height: height + 2 * VopWeb.kFrame + VopWeb.kTitle};
       frame.style.width = VopWeb.size.width + 'px';
+      var bar = document.createElement('div');
+      bar.className = 'vop-titlebar';
+      bar.hidden = true;
+      document.body.append(bar);
+      VopWeb.bar = bar;
 
       // A press anywhere but on a button of the window keeps the focus where it is, as
       // a click on a window's label, background or title bar does; so does a press of
@@ -298,7 +330,9 @@ mergeInto(LibraryManager.library, {
       });
       // Closing the page ends the game, as closing its window does.
       window.addEventListener('pagehide', function(e) {
-        if (!e.persisted && VopWeb.alive) VopWeb.call(_vop_web_closed);
+        if (e.persisted || !VopWeb.alive) return;
+        VopWeb.leaving = true;  // the page goes by itself: its window stays (a reload, say)
+        VopWeb.call(_vop_web_closed);
       });
       var unstarted = document.getElementById('vop-unstarted');
       if (unstarted) unstarted.remove();
@@ -332,6 +366,26 @@ mergeInto(LibraryManager.library, {
       }
     },
 
+    // Where the page may draw the window's title bar, beside the system's buttons: in an
+    // installed app's window that leaves its title bar to the page (Window Controls
+    // Overlay); else null, and the window draws its own.
+    overlay: function() {
+      var controls = navigator.windowControlsOverlay;
+      if (!controls || !controls.visible) return null;
+      var rect = controls.getTitlebarAreaRect();
+      return rect.width > 0 && rect.height > 0 ? rect : null;
+    },
+    titleWidth: function() {
+      return VopWeb.title.parentNode === VopWeb.bar ? parseFloat(VopWeb.title.style.width)
+                                                     : VopWeb.size.width - 2 * VopWeb.kFrame;
+    },
+    // Greyed while the box is open and once the game has ended, as a desktop shows a window
+    // that is not the active one.
+    setInactive: function(inactive) {
+      VopWeb.frame.classList.toggle('vop-inactive', inactive);
+      VopWeb.bar.classList.toggle('vop-inactive', inactive);
+    },
+
     // The nearest place to `css` (CSS pixels, not below 0) that is a whole device pixel
     // and a place the page's layout keeps exactly: a whole number of CSS pixels that makes
     // whole device pixels (every other one at a ratio of 1.5).
@@ -357,6 +411,29 @@ mergeInto(LibraryManager.library, {
     fit: function() {
       var room = {width: document.documentElement.clientWidth, height: document.documentElement.clientHeight};
       var size = VopWeb.size;
+      var overlay = VopWeb.overlay();
+      VopWeb.bar.hidden = !overlay;
+      if (overlay) {
+        // The title bar in the window's own title bar, as large as whole device pixels let
+        // it be there; the window below it without one.
+        var high = {width: VopWeb.kTitle, height: VopWeb.kTitle};
+        var titleScale = VopWeb.scaleFor(high, {width: overlay.width, height: overlay.height});
+        var bar = VopWeb.bar.style;
+        bar.left = overlay.x + 'px';
+        bar.top = overlay.y + 'px';
+        bar.width = overlay.width + 'px';
+        bar.height = overlay.height + 'px';
+        VopWeb.title.style.zoom = titleScale;
+        VopWeb.title.style.top = VopWeb.onDevicePixel((overlay.height - VopWeb.kTitle * titleScale) / 2 / titleScale) + 'px';
+        VopWeb.title.style.width = Math.floor(overlay.width / titleScale) + 'px';
+        if (VopWeb.title.parentNode !== VopWeb.bar) VopWeb.bar.append(VopWeb.title);
+        size = {width: size.width, height: size.height - VopWeb.kTitle};
+        room.height -= overlay.y + overlay.height;
+      } else if (VopWeb.title.parentNode !== VopWeb.frame) {
+        VopWeb.title.removeAttribute('style');
+        VopWeb.frame.prepend(VopWeb.title);
+      }
+      VopWeb.draw(VopWeb.title);
       var scale = VopWeb.scaleFor(size, room);
       var at = function(space, length) {
         return VopWeb.onDevicePixel((space - length * scale) / 2) + 'px';
@@ -365,7 +442,7 @@ mergeInto(LibraryManager.library, {
       // every edge on a device pixel, at any device pixel ratio.
       VopWeb.frame.style.zoom = scale;
       VopWeb.page.style.left = at(room.width, size.width);
-      VopWeb.page.style.top = at(room.height, size.height);
+      VopWeb.page.style.top = (overlay ? overlay.y + overlay.height : 0) + parseFloat(at(room.height, size.height)) + 'px';
       if (VopWeb.box.open) VopWeb.placeBox();
     },
     fitOnChange: function() {
@@ -374,6 +451,9 @@ mergeInto(LibraryManager.library, {
             .addEventListener('change', function() { VopWeb.fit(); watchRatio(); }, {once: true});
       }
       window.addEventListener('resize', VopWeb.fit);
+      if (navigator.windowControlsOverlay) {
+        navigator.windowControlsOverlay.addEventListener('geometrychange', VopWeb.fit);
+      }
       watchRatio();
       VopWeb.fit();
     },
@@ -446,11 +526,11 @@ mergeInto(LibraryManager.library, {
       VopWeb.write(box.querySelector('.vop-box-text'), prompt, 'big', 64, 9);
       box.addEventListener('close', function() {
         VopWeb.boxOpen = false;
-        VopWeb.frame.classList.remove('vop-inactive');
+        VopWeb.setInactive(false);
         VopWeb.call(wakeUp);  // the game's code goes on after the box
       }, {once: true});
       VopWeb.boxOpen = true;
-      VopWeb.frame.classList.add('vop-inactive');
+      VopWeb.setInactive(true);
       box.showModal();
       VopWeb.placeBox();
     },
@@ -467,6 +547,16 @@ mergeInto(LibraryManager.library, {
       }
     },
 
+    // "E": a window that a script may close closes, as the desktop's window does (an
+    // installed app's window with this one page in its history, or a window a script
+    // opened); anywhere else a page cannot close its tab, and says that the game has ended.
+    quit: function(line) {
+      VopWeb.end(line, false);
+      var app = window.matchMedia('(display-mode: standalone), (display-mode: window-controls-overlay), ' +
+                                  '(display-mode: minimal-ui), (display-mode: fullscreen)').matches;
+      if (!VopWeb.leaving && (window.opener || (app && history.length === 1))) window.close();
+    },
+
     end: function(line, isError) {
       if (!VopWeb.alive || !VopWeb.form) return;
       VopWeb.alive = false;
@@ -474,7 +564,7 @@ mergeInto(LibraryManager.library, {
         if (element instanceof HTMLButtonElement) element.disabled = true;
       });
       VopWeb.form.inert = true;
-      VopWeb.frame.classList.add('vop-inactive');
+      VopWeb.setInactive(true);
       VopWeb.status.textContent = line;
       VopWeb.status.classList.toggle('vop-error', !!isError);
       VopWeb.status.hidden = false;
@@ -558,7 +648,7 @@ mergeInto(LibraryManager.library, {
   vop_web_set_font: function(place, face, points) {
     // The definition's one font, "Small Fonts" at 5 points, is the grid's pixel font.
     var element = VopWeb.controls[place];
-    element.vop.font = points < 7 ? 'small' : 'big';
+    element.vop.font = VopWeb.fontFor(points);
     VopWeb.draw(element);
   },
   vop_web_set_color__deps: ['$VopWeb'],
@@ -617,6 +707,10 @@ mergeInto(LibraryManager.library, {
     prompt = UTF8ToString(prompt);
     title = UTF8ToString(title);
     return Asyncify.handleSleep(function(wakeUp) { VopWeb.showBox(prompt, title, wakeUp); });
+  },
+  vop_web_quit__deps: ['$VopWeb'],
+  vop_web_quit: function(line) {
+    VopWeb.quit(UTF8ToString(line));
   },
   vop_web_end__deps: ['$VopWeb'],
   vop_web_end: function(line, isError) {

@@ -12,22 +12,15 @@ foreach(tag "</script" "<!--")
     endif()
 endforeach()
 
-# The digest in base64, as the policy writes it: three bytes (six hex digits) at a time.
+# The digest in base64, as the policy writes it: SHA-256 by CMake, its bytes and their
+# base64 by coreutils.
 file(SHA256 ${SCRIPT} hex)
-set(digits "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
-set(base64 "")
-string(APPEND hex "00")  # 32 bytes: ten groups of three, and two bytes padded to a group
-foreach(at RANGE 0 60 6)
-    string(SUBSTRING ${hex} ${at} 6 group)
-    math(EXPR bits "0x${group}")
-    foreach(shift 18 12 6 0)
-        math(EXPR digit "(${bits} >> ${shift}) & 63")
-        string(SUBSTRING ${digits} ${digit} 1 letter)
-        string(APPEND base64 ${letter})
-    endforeach()
-endforeach()
-string(SUBSTRING ${base64} 0 43 base64)
-string(APPEND base64 "=")
+string(TOUPPER ${hex} hex)
+execute_process(COMMAND printf %s ${hex}
+                COMMAND basenc --base16 --decode
+                COMMAND base64 --wrap=0
+                OUTPUT_VARIABLE base64
+                COMMAND_ERROR_IS_FATAL ANY)
 
 file(READ ${PAGE} page)
 string(REPLACE "@VOP_WEB_SCRIPT_HASH@" "sha256-${base64}" page "${page}")

@@ -15,6 +15,19 @@ web=tests/web
 check "the site's page, script and wasm name no address elsewhere (no CDN, no web font)" \
     bash -c '! grep -aoE "[a-z]+://[^\"<> ]*" build/web/site/*.html build/web/site/*.js build/web/site/*.webmanifest'
 
+# The build stops at a caption letter the page's pixel fonts lack, and names it: here "枚",
+# taken out of a copy of the page's script.
+glyph_lacking_stops_build() {
+    local lacking out
+    lacking="$(mktemp --suffix=.js)"
+    sed "s/'枚':/'no 枚':/" web/web_window.js >"$lacking"
+    out="$(node app/web_glyphs.js "$lacking" build/web/app/web_captions.txt 2>&1)" && echo "the build went on" && return 1
+    rm -f "$lacking"
+    echo "$out"
+    grep -q '"枚" (U+679A) has no glyph' <<<"$out"
+}
+check "a caption letter without a glyph in the page's fonts stops the build, named" glyph_lacking_stops_build
+
 # The site as served stays small: every file of it together at most 150 KiB.
 site_is_small() {
     local size

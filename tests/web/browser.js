@@ -48,8 +48,9 @@ function serve(folder) {
 }
 
 // Debian's Chromium, headless, in a new empty profile, asking no address of its own;
-// `language`: the language it tells pages the player reads ("ja"), else its own.
-async function launch({language = ''} = {}) {
+// `language`: the language it tells pages the player reads ("ja"), else its own; `app`: an
+// address it opens as an app's window of its own (--app), as an installed site's.
+async function launch({language = '', app = ''} = {}) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vop-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.VOP_CHROMIUM || '/usr/bin/chromium',
@@ -57,7 +58,7 @@ async function launch({language = ''} = {}) {
     userDataDir: profile,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
            '--disable-background-networking', '--disable-component-update', '--disable-sync',
-           ...(language ? [`--accept-lang=${language}`] : [])],
+           ...(language ? [`--accept-lang=${language}`] : []), ...(app ? [`--app=${app}`] : [])],
   });
   const close = browser.close.bind(browser);
   browser.close = async () => {

@@ -360,7 +360,7 @@ class PageGame {
   async close() {
     if (!this.closed) await this.page.close();
     this.closed = true;
-    const foreign = this.requests.filter((u) => !u.startsWith(this.origin + '/'));
+    const foreign = this.requests.filter((u) => !u.startsWith(this.origin + '/') && !u.startsWith('data:'));
     return this.faults.concat(this.console.length ? [`the console: ${this.console.join(' | ')}`] : [],
                               foreign.length ? [`other addresses asked for: ${foreign.join(' ')}`] : []);
   }

@@ -207,6 +207,69 @@ async function main() {
       }
     });
 
+    await check('an app\'s window: the page\'s title bar, with the count, in the window\'s own beside the system\'s ' +
+                'buttons, and "E" closes it; in a tab without the overlay the window has its own, and "E" only ' +
+                'ends the game', async () => {
+      const served = await serve(siteFolder);
+      const navy = 0x000080;
+      // The pixels of the page's top 33 rows (left: up to the system's buttons, 138 wide, and
+      // right: their place) and below them.
+      const look = async (page) => {
+        const {data} = await (await page.createCDPSession()).send('Page.captureScreenshot', {format: 'png'});
+        const {width, pixels} = decodePng(Buffer.from(data, 'base64'));
+        const top = [...pixels.subarray(0, 33 * width)];
+        const bar = top.filter((p, i) => i % width < width - 138);
+        return {bar: bar.filter((p) => p === navy).length, letters: bar.filter((p) => p === 0xffffff).length,
+                area: bar.length, buttons: top.filter((p, i) => i % width >= width - 138 && p === navy).length,
+                below: pixels.subarray(33 * width).filter((p) => p === navy).length, picture: bar.join()};
+      };
+      const dealt = (page) => page.waitForFunction(() => document.title === 'Vop:現在0枚', {timeout: 10000});
+      const app = await launch({app: served.origin + '/'});
+      try {
+        const page = await (await app.waitForTarget((t) => t.url().startsWith(served.origin))).page();
+        await dealt(page);
+        // Headless Chromium gives an --app window no overlay: its geometry is stood in for,
+        // as an installed app's window that leaves its title bar to the page reports it.
+        await page.evaluateOnNewDocument(() => {
+          const controls = Object.assign(new EventTarget(), {visible: true});
+          controls.getTitlebarAreaRect = () => new DOMRect(0, 0, innerWidth - 138, 33);
+          Object.defineProperty(Navigator.prototype, 'windowControlsOverlay', {get: () => controls});
+        });
+        await page.reload();
+        await dealt(page);
+        const before = await look(page);
+        expect(before.bar + before.letters === before.area && before.letters > 0 && before.letters < before.area / 10 &&
+               before.buttons === 0 && before.below === 0,
+               `the title bar: ${before.bar} of ${before.area} pixels in its colour, ${before.letters} in its letters' ` +
+               `colour; ${before.buttons} in the system's buttons' place, ${before.below} below it`);
+        await (await page.$('[id="btnCard(0)"]')).click();
+        await page.waitForFunction(() => document.title !== 'Vop:現在0枚', {timeout: 10000});
+        expect((await look(page)).picture !== before.picture, 'the count in the title bar did not change with a play');
+        const closed = new Promise((resolve) => page.once('close', resolve));
+        await (await page.$('[id="cmdPlay(1)"]')).click().catch(() => {});  // the page may go as it is clicked
+        await Promise.race([closed, new Promise((resolve, reject) => setTimeout(
+            () => reject(new Error('"E" left the app\'s window open')), 10000))]);
+      } finally {
+        await app.close();
+      }
+      const page = await browser.newPage();
+      await page.evaluateOnNewDocument(() => {
+        delete Navigator.prototype.windowControlsOverlay;
+        window.close = () => { window.vopClosed = true; };
+      });
+      await page.goto(served.origin + '/');
+      await dealt(page);
+      const own = await look(page);
+      expect(own.bar === 0 && own.below > 0, `without the overlay ${own.below} pixels of the window's own title bar`);
+      await (await page.$('[id="cmdPlay(1)"]')).click();
+      const ended = await page.waitForFunction(() => !document.querySelector('.vop-status').hidden &&
+                                                     [document.querySelector('.vop-status').textContent, !!window.vopClosed]);
+      const [said, closedTab] = await ended.jsonValue();
+      expect(/Reload the page/.test(said) && !closedTab, `"E" in a tab: "${said}", the tab closed: ${closedTab}`);
+      await page.close();
+      served.close();
+    });
+
     await check('the "Win" box is whole in a small page as in a large one', async () => {
       for (const [width, height, deviceScaleFactor] of [[100, 50, 1], [400, 300, 1], [360, 640, 3]]) {
         const game = await PageGame.open(browser, testSite.origin + '/', {viewport: {width, height, deviceScaleFactor}});
