@@ -34,9 +34,9 @@ const long long kEvents = static_cast<long long>(VOP_MONKEY_RUNS) * VOP_MONKEY_E
 
 TEST(Monkey, SameSeedSameWalk) {
     for (Source source : {Source::Uniform, Source::Rigged}) {
-        const MonkeyStats a = runMonkey(source, 7, 300);
-        const MonkeyStats b = runMonkey(source, 7, 300);
-        const MonkeyStats c = runMonkey(source, 8, 300);
+        const MonkeyStats a = runMonkey(source, 7, 150);
+        const MonkeyStats b = runMonkey(source, 7, 150);
+        const MonkeyStats c = runMonkey(source, 8, 150);
         EXPECT_EQ(a.summary(), b.summary()) << sourceName(source);
         EXPECT_NE(a.summary(), c.summary()) << sourceName(source);
     }
