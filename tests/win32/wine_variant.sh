@@ -3,8 +3,7 @@
 # DPI, or in another locale. All variants share one extra Wine prefix, set up once, so
 # that the run's own prefix stays untouched and no variant pays for a prefix of its own.
 # Wine reads LogPixels and the locale when each program starts: nothing to restart.
-# Each run has an X server of its own, so that the run's own window tests go on beside
-# it: windows on one display take the focus from each other.
+# Each run has an X server of its own: the run's own window tests go on beside it.
 #   wine_variant.sh setup PREFIX WINE
 #   wine_variant.sh run PREFIX WINE DPI LOCALE CODEPAGE PROGRAM...   (LOCALE "-": as is)
 #   wine_variant.sh cleanup PREFIX WINE
@@ -44,8 +43,7 @@ run)
         unset LANGUAGE
         export LANG="$locale" LC_ALL="$locale" VOP_ACP="$codepage"
     fi
-    # Xvfb writes its display's number into the pipe once it takes clients; reading it
-    # waits for that, and an Xvfb that fails closes the pipe unwritten.
+    # Reading the pipe waits until Xvfb takes clients and writes its display's number.
     scratch=$(mktemp -d)
     mkfifo "$scratch/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$scratch/display" \
@@ -53,8 +51,7 @@ run)
     xvfb=$!
     trap 'kill $xvfb 2>/dev/null; rm -rf "$scratch"' EXIT
     read -r number <"$scratch/display" || { echo "wine_variant: Xvfb did not start" >&2; exit 1; }
-    # Wine's desktop, which every program of the prefix shares, starts with the first
-    # program, the registry's: on this display.
+    # Wine's desktop starts with the prefix's first program, the registry's: on this display.
     export DISPLAY=":$number"
     "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
     export VOP_DPI="$dpi"
