@@ -65,12 +65,6 @@ TEST_F(Keyboard, NoButtonIsTheWindowsDefaultButton) {
         EXPECT_FALSE(button(id)->isDefault()) << button(id)->objectName().toStdString();
         EXPECT_FALSE(button(id)->autoDefault()) << button(id)->objectName().toStdString();
     }
-    // Enter with the focus parked plays nothing and deals nothing.
-    QTest::keyClick(focused(), Qt::Key_Return);
-    QTest::keyClick(window(), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(title(), countTitle(0));
-    EXPECT_EQ(slotTexts(), (QStringList{"H 7", "H 2", "S 7", "C 9", "DK"}));
-    EXPECT_EQ(groundText(), "");
 }
 
 TEST_F(Keyboard, ControlOrAltWithEnterIsNotAPlay) {

@@ -67,21 +67,6 @@ class QtGameTest : public ::testing::Test {
     QString title() const { return window()->windowTitle(); }
     QString slotText(int i) const { return button(slot(i))->caption(); }
     QString groundText() const { return button(kGround)->caption(); }
-    bool slotEnabled(int i) const { return button(slot(i))->isEnabled(); }
-    QStringList slotTexts() const {
-        QStringList texts;
-        for (int i = 0; i < 5; ++i) {
-            texts.append(slotText(i));
-        }
-        return texts;
-    }
-    QList<bool> slotStates() const {
-        QList<bool> states;
-        for (int i = 0; i < 5; ++i) {
-            states.append(slotEnabled(i));
-        }
-        return states;
-    }
     QWidget* focused() const { return QApplication::focusWidget(); }
 
     void click(ControlId id) { QTest::mouseClick(widget(id), Qt::LeftButton); }
